@@ -1,0 +1,35 @@
+# Thin wrapper around CMake: `make run` plays, `make test` checks.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: all build run test bench sanitize clean format
+
+all: build
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/korvando
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench:
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DKORVANDO_TESTS=OFF -DKORVANDO_BENCH=ON
+	cmake --build build-bench -j $(JOBS)
+	@for b in build-bench/*_bench; do echo "== $$b"; $$b; done
+
+sanitize:
+	cmake -S . -B build-san -DCMAKE_BUILD_TYPE=Debug -DKORVANDO_SANITIZE=ON
+	cmake --build build-san -j $(JOBS)
+	cd build-san && ctest --output-on-failure -j $(JOBS)
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD) build-bench build-san

@@ -1,0 +1,197 @@
+// The screen model and the write rules of a classic text screen, with the
+// keyboard and the system services passed on to the selected back end.
+#include "console/console.h"
+
+#include <cstring>
+
+std::uint8_t TEXTATTR = 7;
+std::uint8_t LASTMODE = 3;
+bool CHECKBREAK = true;
+bool DIRECTVIDEO = false;
+bool CHECKSNOW = false;
+
+namespace {
+
+Screen screen;
+Backend* backend = nullptr;
+// The text window, 1-based screen coordinates, inclusive.
+int win_left = 1, win_top = 1, win_right = SCREEN_COLS, win_bottom = SCREEN_ROWS;
+bool system_break = true;
+bool verify = false;
+
+void clear_rows(int top, int bottom) {
+  for (int y = top; y <= bottom; ++y)
+    for (int x = win_left; x <= win_right; ++x) screen.cells[y - 1][x - 1] = Cell{' ', TEXTATTR};
+}
+
+void scroll_up() {
+  for (int y = win_top; y < win_bottom; ++y)
+    for (int x = win_left; x <= win_right; ++x)
+      screen.cells[y - 1][x - 1] = screen.cells[y][x - 1];
+  clear_rows(win_bottom, win_bottom);
+}
+
+void new_line() {
+  screen.cursor_x = win_left;
+  if (screen.cursor_y >= win_bottom)
+    scroll_up();
+  else
+    ++screen.cursor_y;
+}
+
+void put_char(char c) {
+  if (c == 8) {  // backspace: one column left, the cell stays
+    if (screen.cursor_x > win_left) --screen.cursor_x;
+    return;
+  }
+  if (c == 7) return;  // bell: never written as a cell
+  if (c == '\r') {
+    screen.cursor_x = win_left;
+    return;
+  }
+  if (c == '\n') {
+    new_line();
+    return;
+  }
+  screen.cells[screen.cursor_y - 1][screen.cursor_x - 1] = Cell{c, TEXTATTR};
+  if (screen.cursor_x >= win_right)
+    new_line();
+  else
+    ++screen.cursor_x;
+}
+
+}  // namespace
+
+void console_use(Backend& b) {
+  backend = &b;
+  screen = Screen{};
+  TEXTATTR = 7;
+  LASTMODE = static_cast<std::uint8_t>(b.start_mode());
+  CHECKBREAK = true;
+  DIRECTVIDEO = false;
+  CHECKSNOW = false;
+  system_break = true;
+  verify = false;
+  win_left = win_top = 1;
+  win_right = SCREEN_COLS;
+  win_bottom = SCREEN_ROWS;
+}
+
+Backend& console_backend() { return *backend; }
+
+const Screen& console_screen() { return screen; }
+
+std::string screen_row(int y) {
+  std::string s(SCREEN_COLS, ' ');
+  if (y < 1 || y > SCREEN_ROWS) return s;
+  for (int x = 0; x < SCREEN_COLS; ++x) s[x] = screen.cells[y - 1][x].ch;
+  return s;
+}
+
+std::uint8_t screen_attr(int x, int y) {
+  if (x < 1 || x > SCREEN_COLS || y < 1 || y > SCREEN_ROWS) return 0;
+  return screen.cells[y - 1][x - 1].attr;
+}
+
+void CLRSCR() {
+  clear_rows(win_top, win_bottom);
+  screen.cursor_x = win_left;
+  screen.cursor_y = win_top;
+}
+
+void GOTOXY(int x, int y) {
+  int sx = win_left + x - 1, sy = win_top + y - 1;
+  if (x < 1 || y < 1 || sx > win_right || sy > win_bottom) return;  // ignored, as on a text screen
+  screen.cursor_x = sx;
+  screen.cursor_y = sy;
+}
+
+int WHEREX() { return screen.cursor_x - win_left + 1; }
+int WHEREY() { return screen.cursor_y - win_top + 1; }
+
+void WRITE(std::string_view s) {
+  for (char c : s) put_char(c);
+}
+
+void WRITE(char c) { put_char(c); }
+
+void write_number(long long n) {
+  char buf[24];
+  int len = 0;
+  bool neg = n < 0;
+  unsigned long long u = neg ? 0ull - static_cast<unsigned long long>(n) : n;
+  do {
+    buf[len++] = static_cast<char>('0' + u % 10);
+    u /= 10;
+  } while (u);
+  if (neg) put_char('-');
+  while (len) put_char(buf[--len]);
+}
+
+void WRITELN(std::string_view s) {
+  WRITE(s);
+  new_line();
+}
+
+unsigned char READKEY() {
+  backend->present(screen, false);
+  return backend->read_key();
+}
+
+bool KEYPRESSED() {
+  backend->present(screen, false);
+  return backend->key_waiting();
+}
+
+void DELAY(unsigned ms) {
+  backend->present(screen, true);
+  backend->delay(ms);
+}
+
+void SOUND(unsigned hz) { backend->sound(hz); }
+void NOSOUND() { backend->nosound(); }
+
+void TEXTMODE(int) {
+  win_left = win_top = 1;
+  win_right = SCREEN_COLS;
+  win_bottom = SCREEN_ROWS;
+  CLRSCR();
+}
+
+void WINDOW(int left, int top, int right, int bottom) {
+  if (left < 1 || top < 1 || right > SCREEN_COLS || bottom > SCREEN_ROWS || left > right ||
+      top > bottom)
+    return;
+  win_left = left;
+  win_top = top;
+  win_right = right;
+  win_bottom = bottom;
+  screen.cursor_x = win_left;
+  screen.cursor_y = win_top;
+}
+
+bool GETCBREAK() { return system_break; }
+void SETCBREAK(bool on) { system_break = on; }
+bool GETVERIFY() { return verify; }
+void SETVERIFY(bool on) { verify = on; }
+
+void GETDATE(std::uint16_t& year, std::uint16_t& month, std::uint16_t& day,
+             std::uint16_t& weekday) {
+  backend->get_date(year, month, day, weekday);
+}
+
+void GETTIME(std::uint16_t& hour, std::uint16_t& minute, std::uint16_t& second,
+             std::uint16_t& hundredths) {
+  backend->get_time(hour, minute, second, hundredths);
+}
+
+void SETDATE(std::uint16_t year, std::uint16_t month, std::uint16_t day) {
+  backend->set_date(year, month, day);
+}
+
+void SETTIME(std::uint16_t hour, std::uint16_t minute, std::uint16_t second,
+             std::uint16_t hundredths) {
+  backend->set_time(hour, minute, second, hundredths);
+}
+
+std::string program_path() { return backend->program_path(); }

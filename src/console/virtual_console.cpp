@@ -1,0 +1,112 @@
+#include "console/virtual_console.h"
+
+#include "console/calendar_math.h"
+
+namespace {
+constexpr std::int64_t kUsPerDay = 86400LL * 1000000;
+}
+
+VirtualConsole::VirtualConsole() { set_clock(DateTime{}); }
+
+void VirtualConsole::push_key(unsigned char code) {
+  keys_.push_back(code);
+  eof_ = false;
+}
+
+void VirtualConsole::push_keys(std::string_view chars) {
+  for (char c : chars) push_key(static_cast<unsigned char>(c));
+}
+
+void VirtualConsole::push_ext(unsigned char second_code) {
+  push_key(0);
+  push_key(second_code);
+}
+
+void VirtualConsole::set_clock(const DateTime& t) {
+  std::int64_t days = days_from_civil(t.year, t.month, t.day);
+  now_us_ = days * kUsPerDay +
+            ((t.hour * 3600LL + t.minute * 60LL + t.second) * 100 + t.hundredths) * 10000;
+}
+
+VirtualConsole::DateTime VirtualConsole::clock() const {
+  std::int64_t days = now_us_ / kUsPerDay;
+  std::int64_t tod = now_us_ % kUsPerDay;
+  if (tod < 0) {
+    tod += kUsPerDay;
+    --days;
+  }
+  DateTime t;
+  std::int64_t y;
+  unsigned m, d;
+  civil_from_days(days, y, m, d);
+  t.year = static_cast<int>(y);
+  t.month = static_cast<int>(m);
+  t.day = static_cast<int>(d);
+  std::int64_t hs = tod / 10000;
+  t.hour = static_cast<int>(hs / 360000);
+  t.minute = static_cast<int>(hs / 6000 % 60);
+  t.second = static_cast<int>(hs / 100 % 60);
+  t.hundredths = static_cast<int>(hs % 100);
+  return t;
+}
+
+void VirtualConsole::advance_us(std::int64_t us) { now_us_ += us; }
+
+bool VirtualConsole::key_waiting() {
+  advance_us(poll_step_us);
+  if (keys_.empty() && on_wait) on_wait(*this);
+  if (!keys_.empty()) return true;
+  if (eof_when_empty) eof_ = true;
+  return eof_;
+}
+
+unsigned char VirtualConsole::read_key() {
+  if (keys_.empty() && on_wait) on_wait(*this);
+  if (keys_.empty()) {
+    if (eof_when_empty) eof_ = true;
+    return 3;
+  }
+  unsigned char c = keys_.front();
+  keys_.pop_front();
+  return c;
+}
+
+void VirtualConsole::get_date(std::uint16_t& year, std::uint16_t& month, std::uint16_t& day,
+                              std::uint16_t& weekday) {
+  DateTime t = clock();
+  year = static_cast<std::uint16_t>(t.year);
+  month = static_cast<std::uint16_t>(t.month);
+  day = static_cast<std::uint16_t>(t.day);
+  weekday = static_cast<std::uint16_t>(weekday_from_days(now_us_ / kUsPerDay));
+}
+
+void VirtualConsole::get_time(std::uint16_t& hour, std::uint16_t& minute, std::uint16_t& second,
+                              std::uint16_t& hundredths) {
+  DateTime t = clock();
+  hour = static_cast<std::uint16_t>(t.hour);
+  minute = static_cast<std::uint16_t>(t.minute);
+  second = static_cast<std::uint16_t>(t.second);
+  hundredths = static_cast<std::uint16_t>(t.hundredths);
+}
+
+void VirtualConsole::set_date(std::uint16_t year, std::uint16_t month, std::uint16_t day) {
+  set_calls.push_back({true, year, month, day, 0});
+  if (month < 1 || month > 12 || day < 1 || day > 31 || year > 9999) return;  // refused silently
+  DateTime t = clock();
+  t.year = year;
+  t.month = month;
+  t.day = day;
+  set_clock(t);
+}
+
+void VirtualConsole::set_time(std::uint16_t hour, std::uint16_t minute, std::uint16_t second,
+                              std::uint16_t hundredths) {
+  set_calls.push_back({false, hour, minute, second, hundredths});
+  if (hour > 23 || minute > 59 || second > 59 || hundredths > 99) return;
+  DateTime t = clock();
+  t.hour = hour;
+  t.minute = minute;
+  t.second = second;
+  t.hundredths = hundredths;
+  set_clock(t);
+}

@@ -1,0 +1,81 @@
+// The virtual console: the back end of the tests. Keys come from a script,
+// time is virtual (shared by the clock of the game and DELAY), nothing
+// reaches the terminal or the system clock.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "console/console.h"
+
+class VirtualConsole : public Backend {
+ public:
+  struct DateTime {
+    int year = 2026, month = 1, day = 1;
+    int hour = 12, minute = 0, second = 0, hundredths = 0;
+  };
+  struct SetCall {
+    bool is_date;  // true: set_date(a, b, c); false: set_time(a, b, c, d)
+    int a, b, c, d;
+  };
+
+  VirtualConsole();
+
+  // ------------------------------------------------------------- keys
+  void push_key(unsigned char code);
+  void push_keys(std::string_view chars);   // ordinary keys, one per character
+  void push_ext(unsigned char second_code);  // an extended key: 0, then the code
+  std::size_t pending_keys() const { return keys_.size(); }
+  void clear_keys() { keys_.clear(); }
+
+  // Called whenever the program looks for a key and the queue is empty (in
+  // READKEY and in KEYPRESSED): the test may push keys here, inspect the
+  // screen, or advance the clock. Keep it cheap: computations poll often.
+  std::function<void(VirtualConsole&)> on_wait;
+  // With an empty queue after on_wait: true = end of input, every read
+  // delivers Ctrl-C (3) as the real terminal does; false = KEYPRESSED says
+  // no key and READKEY still delivers 3 (it must not block forever).
+  bool eof_when_empty = true;
+
+  // ------------------------------------------------------------- time
+  void set_clock(const DateTime& t);
+  DateTime clock() const;
+  void advance_us(std::int64_t us);
+  std::int64_t now_us() const { return now_us_; }
+  // Virtual time that one KEYPRESSED poll takes.
+  std::int64_t poll_step_us = 10;
+  // Every set_date / set_time the program made, in order; the virtual clock follows them.
+  std::vector<SetCall> set_calls;
+
+  // ------------------------------------------------------------- other
+  std::string path = "/tmp/korvando";
+  int mode = 3;
+  int sounds = 0;  // SOUND calls
+  long long presents = 0;
+
+  // ------------------------------------------------------------- Backend
+  int start_mode() override { return mode; }
+  void present(const Screen&, bool) override { ++presents; }
+  bool key_waiting() override;
+  unsigned char read_key() override;
+  void delay(unsigned ms) override { advance_us(static_cast<std::int64_t>(ms) * 1000); }
+  void sound(unsigned) override { ++sounds; }
+  void nosound() override {}
+  void get_date(std::uint16_t& year, std::uint16_t& month, std::uint16_t& day,
+                std::uint16_t& weekday) override;
+  void get_time(std::uint16_t& hour, std::uint16_t& minute, std::uint16_t& second,
+                std::uint16_t& hundredths) override;
+  void set_date(std::uint16_t year, std::uint16_t month, std::uint16_t day) override;
+  void set_time(std::uint16_t hour, std::uint16_t minute, std::uint16_t second,
+                std::uint16_t hundredths) override;
+  std::string program_path() override { return path; }
+
+ private:
+  std::deque<unsigned char> keys_;
+  std::int64_t now_us_ = 0;  // microseconds since 1 January of year 0 (proleptic Gregorian)
+  bool eof_ = false;
+};
