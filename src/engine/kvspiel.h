@@ -127,6 +127,12 @@ extern bool VIRTUALDATE, VIRTUALOLDDATE;
 extern std::uint16_t VIRJ1, VIRM1, VIRT1, VIRWT1;
 extern std::uint16_t VIRJ2, VIRM2, VIRT2, VIRWT2;
 
+// ---- keyboard input of codes and answers
+
+// ---- the encoder with a variable answer code (its list of codes)
+
+// ---- the codebreaker: candidate store, opening, trial choice, narrowing
+
 // ================================================================ routines
 
 void kvspiel_reset();
@@ -154,6 +160,12 @@ void CLEAR_NAME(namensfeld& name);
 void NAMEOK(bool tausch);
 void SCHREIBE_NAME(bool erster, bool zweiter, bool tausch);
 void SCHREIBE_PC(bool erster, bool zweiter);
+
+// ---- keyboard input of codes and answers
+
+// ---- the encoder with a variable answer code
+
+// ---- the codebreaker
 
 // ---- clocks and store release
 void SCHREIBE_ZEIT_ORB();

@@ -64,5 +64,12 @@ void TITELE();
 // ---- a series of games: the conditions form and the play loop; returns to the menu
 void spielserie();
 
+// ---- the conditions form
+
+// ---- the board and the play loop
+// Plays one game under the conditions of X and asks the new-game question:
+// true = another game (back to the form), false = back to the menu.
+bool spiele_partie();
+
 // ---- configuration page
 void KONFIGURATION();
