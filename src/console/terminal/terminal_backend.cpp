@@ -33,13 +33,20 @@ volatile sig_atomic_t g_terminate = 0;
 volatile sig_atomic_t g_resized = 0;
 volatile sig_atomic_t g_raw_active = 0;
 int g_in_fd = 0, g_out_fd = 1;
-termios g_saved;
+termios g_saved, g_raw;
 volatile sig_atomic_t g_have_saved = 0;
 
 extern "C" void on_terminate(int) {
   g_terminate = 1;
 }
 extern "C" void on_resize(int) {
+  g_resized = 1;
+}
+
+// Back in the foreground after a stop: the shell may have changed the modes
+// and the screen meanwhile.
+extern "C" void on_continue(int) {
+  if (g_raw_active && g_have_saved) tcsetattr(g_in_fd, TCSANOW, &g_raw);
   g_resized = 1;
 }
 
@@ -139,6 +146,7 @@ TerminalBackend::TerminalBackend(const char* argv0, int in_fd, int out_fd)
   install(SIGHUP, on_terminate, 0);
   install(SIGINT, on_terminate, 0);
   install(SIGWINCH, on_resize, SA_RESTART);
+  install(SIGCONT, on_continue, SA_RESTART);
   install(SIGPIPE, SIG_IGN, 0);
   for (int sig : {SIGSEGV, SIGABRT, SIGBUS, SIGFPE, SIGILL})
     install(sig, on_crash, SA_RESETHAND | SA_NODEFER);
@@ -155,6 +163,7 @@ TerminalBackend::TerminalBackend(const char* argv0, int in_fd, int out_fd)
     raw.c_cflag |= CS8;
     raw.c_cc[VMIN] = 1;
     raw.c_cc[VTIME] = 0;
+    g_raw = raw;
     tcsetattr(in_fd, TCSANOW, &raw);
   }
   active_ = true;
