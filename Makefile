@@ -6,10 +6,10 @@ JOBS ?= $(shell nproc)
 
 all: build
 
-$(BUILD)/CMakeCache.txt:
+$(BUILD)/Makefile:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-build: $(BUILD)/CMakeCache.txt
+build: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build

@@ -26,8 +26,7 @@ void clear_rows(int top, int bottom) {
 
 void scroll_up() {
   for (int y = win_top; y < win_bottom; ++y)
-    for (int x = win_left; x <= win_right; ++x)
-      screen.cells[y - 1][x - 1] = screen.cells[y][x - 1];
+    for (int x = win_left; x <= win_right; ++x) screen.cells[y - 1][x - 1] = screen.cells[y][x - 1];
   clear_rows(win_bottom, win_bottom);
 }
 
@@ -77,9 +76,13 @@ void console_use(Backend& b) {
   win_bottom = SCREEN_ROWS;
 }
 
-Backend& console_backend() { return *backend; }
+Backend& console_backend() {
+  return *backend;
+}
 
-const Screen& console_screen() { return screen; }
+const Screen& console_screen() {
+  return screen;
+}
 
 std::string screen_row(int y) {
   std::string s(SCREEN_COLS, ' ');
@@ -106,14 +109,20 @@ void GOTOXY(int x, int y) {
   screen.cursor_y = sy;
 }
 
-int WHEREX() { return screen.cursor_x - win_left + 1; }
-int WHEREY() { return screen.cursor_y - win_top + 1; }
+int WHEREX() {
+  return screen.cursor_x - win_left + 1;
+}
+int WHEREY() {
+  return screen.cursor_y - win_top + 1;
+}
 
 void WRITE(std::string_view s) {
   for (char c : s) put_char(c);
 }
 
-void WRITE(char c) { put_char(c); }
+void WRITE(char c) {
+  put_char(c);
+}
 
 void write_number(long long n) {
   char buf[24];
@@ -148,8 +157,12 @@ void DELAY(unsigned ms) {
   backend->delay(ms);
 }
 
-void SOUND(unsigned hz) { backend->sound(hz); }
-void NOSOUND() { backend->nosound(); }
+void SOUND(unsigned hz) {
+  backend->sound(hz);
+}
+void NOSOUND() {
+  backend->nosound();
+}
 
 void TEXTMODE(int) {
   win_left = win_top = 1;
@@ -170,10 +183,18 @@ void WINDOW(int left, int top, int right, int bottom) {
   screen.cursor_y = win_top;
 }
 
-bool GETCBREAK() { return system_break; }
-void SETCBREAK(bool on) { system_break = on; }
-bool GETVERIFY() { return verify; }
-void SETVERIFY(bool on) { verify = on; }
+bool GETCBREAK() {
+  return system_break;
+}
+void SETCBREAK(bool on) {
+  system_break = on;
+}
+bool GETVERIFY() {
+  return verify;
+}
+void SETVERIFY(bool on) {
+  verify = on;
+}
 
 void GETDATE(std::uint16_t& year, std::uint16_t& month, std::uint16_t& day,
              std::uint16_t& weekday) {
@@ -194,4 +215,6 @@ void SETTIME(std::uint16_t hour, std::uint16_t minute, std::uint16_t second,
   backend->set_time(hour, minute, second, hundredths);
 }
 
-std::string program_path() { return backend->program_path(); }
+std::string program_path() {
+  return backend->program_path();
+}

@@ -47,8 +47,7 @@ void WRITE(std::string_view s);
 void WRITE(char c);
 void write_number(long long n);
 template <std::integral T>
-  requires(!std::same_as<T, char> && !std::same_as<T, bool>)
-void WRITE(T n) {
+requires(!std::same_as<T, char> && !std::same_as<T, bool>) void WRITE(T n) {
   write_number(static_cast<long long>(n));
 }
 void WRITELN(std::string_view s = {});
@@ -69,8 +68,7 @@ bool GETVERIFY();
 void SETVERIFY(bool on);
 
 // Date (weekday 0 = Sunday) and time of the system clock.
-void GETDATE(std::uint16_t& year, std::uint16_t& month, std::uint16_t& day,
-             std::uint16_t& weekday);
+void GETDATE(std::uint16_t& year, std::uint16_t& month, std::uint16_t& day, std::uint16_t& weekday);
 void GETTIME(std::uint16_t& hour, std::uint16_t& minute, std::uint16_t& second,
              std::uint16_t& hundredths);
 // Setting may fail silently (missing rights, invalid values).

@@ -6,7 +6,9 @@ namespace {
 constexpr std::int64_t kUsPerDay = 86400LL * 1000000;
 }
 
-VirtualConsole::VirtualConsole() { set_clock(DateTime{}); }
+VirtualConsole::VirtualConsole() {
+  set_clock(DateTime{});
+}
 
 void VirtualConsole::push_key(unsigned char code) {
   keys_.push_back(code);
@@ -50,7 +52,9 @@ VirtualConsole::DateTime VirtualConsole::clock() const {
   return t;
 }
 
-void VirtualConsole::advance_us(std::int64_t us) { now_us_ += us; }
+void VirtualConsole::advance_us(std::int64_t us) {
+  now_us_ += us;
+}
 
 bool VirtualConsole::key_waiting() {
   advance_us(poll_step_us);

@@ -27,7 +27,7 @@ class VirtualConsole : public Backend {
 
   // ------------------------------------------------------------- keys
   void push_key(unsigned char code);
-  void push_keys(std::string_view chars);   // ordinary keys, one per character
+  void push_keys(std::string_view chars);    // ordinary keys, one per character
   void push_ext(unsigned char second_code);  // an extended key: 0, then the code
   std::size_t pending_keys() const { return keys_.size(); }
   void clear_keys() { keys_.clear(); }

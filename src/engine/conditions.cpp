@@ -1,0 +1,223 @@
+// Keeping the conditions consistent with the memory budget, and the players'
+// names: normalisation and their slots on the conditions form.
+#include <cstring>
+
+#include "console/console.h"
+#include "engine/kvspiel.h"
+
+namespace {
+
+// Yes/no as the conditions form shows them (the English words are 4 wide there).
+const char* ja_nein_formular(bool ja) {
+  if (SP_D) return ja ? "Ja.  " : "Nein.";
+  return ja ? "Yes." : "No. ";
+}
+
+std::uint16_t auf_16_runden(unsigned n) {
+  return static_cast<std::uint16_t>((n + 15) / 16 * 16);
+}
+
+bool ist_gross(char c) {
+  return c >= 'A' && c <= 'Z';
+}
+bool ist_klein(char c) {
+  return c >= 'a' && c <= 'z';
+}
+bool ist_trenner(char c) {
+  return c == ' ' || c == '-';
+}
+
+// The capacity cells of the form's row 8, lengths 2..9.
+void schreibe_kapazitaet() {
+  GOTOXY(35, 8);
+  for (int l = 2; l <= 9; ++l) {
+    const int n = ZAEHLEFARBEN[l];
+    if (l > 2) WRITE("   ");
+    if (n <= 1) {
+      WRITE(" -");
+    } else {
+      if (n < 10) WRITE(' ');
+      WRITE(n);
+    }
+  }
+}
+
+void zeige_fest_ja() {
+  GOTOXY(30, 19);
+  WRITE(ja_nein_formular(true));
+}
+
+void zeige_raten_nein() {
+  GOTOXY(SP_D ? 57 : 64, 13);
+  WRITE(ja_nein_formular(false));
+  SCHREIBE_NAME(false, true, false);
+}
+
+}  // namespace
+
+void KORRIGIERE(std::uint8_t n, std::uint8_t l, bool wdh, bool leer, bool zeigen, bool freigeben) {
+  const int wx = WHEREX(), wy = WHEREY();
+  const bool leer_als_zeichen = leer && n == 2 && l > 3;
+  const int e = leer_als_zeichen ? n + 1 : n;
+
+  SIZERATEN = auf_16_runden(l + 12 + e);
+  SIZEMOGELN = auf_16_runden(l + 9);
+  SIZERATENPTR = SIZERATEN;
+  SIZEMOGELNPTR = SIZEMOGELN;
+
+  SPEICHER_FREIGEBEN(freigeben);
+  if (zeigen) {
+    if (GEAENDERT) {
+      bool anders = false;
+      for (int i = 2; i <= 9; ++i)
+        if (ZAEHLEFARBEN[i] != MERKEZAEHLEFARBEN[i]) anders = true;
+      MERKEZAEHLEFARBEN = ZAEHLEFARBEN;
+      if (anders) schreibe_kapazitaet();
+    }
+  } else {
+    MERKEZAEHLEFARBEN = ZAEHLEFARBEN;
+  }
+
+  KANN_RATEN = true;
+  KANN_MOGELN = true;
+  switch (l) {
+    case 9:
+      if (e > 7) KANN_RATEN = false;
+      if ((wdh && n > 7) || n > 11) KANN_MOGELN = false;
+      break;
+    case 8:
+      if (e > 9) KANN_RATEN = false;
+      if ((wdh && n > 9) || n > 13) KANN_MOGELN = false;
+      break;
+    case 7:
+      if (e > 13) KANN_RATEN = false;
+      if ((wdh && n > 14) || n > 17) KANN_MOGELN = false;
+      break;
+    case 6:
+      if (e > 18) KANN_RATEN = false;
+      if ((wdh && n > 22) || n > 25) KANN_MOGELN = false;
+      break;
+    case 5:
+      if (e > 31) KANN_RATEN = false;
+      break;
+    default:
+      break;
+  }
+  if (!KANN_MOGELN) KANN_RATEN = false;
+
+  if (!X.fest && !KANN_MOGELN) {
+    X.fest = 1;
+    if (zeigen) zeige_fest_ja();
+  }
+  if (X.pc_raet && !KANN_RATEN) {
+    X.pc_raet = 0;
+    if (zeigen) zeige_raten_nein();
+  }
+
+  if (KANN_MOGELN) {
+    std::uint64_t anzahl = 1;
+    for (int i = 0; i < l; ++i) anzahl *= wdh ? n : static_cast<std::uint64_t>(n > i ? n - i : 0);
+    MEMLOES = anzahl;
+    if (static_cast<std::uint64_t>(SIZEMOGELN) * MEMLOES > MEMGES) {
+      KANN_MOGELN = false;
+      KANN_RATEN = false;
+      if (X.pc_raet) {
+        X.pc_raet = 0;
+        if (zeigen) zeige_raten_nein();
+      }
+      if (!X.fest) {
+        X.fest = 1;
+        if (zeigen) zeige_fest_ja();
+      }
+    }
+  }
+
+  if (KANN_RATEN) {
+    std::uint64_t anzahl = 1;
+    for (int i = 0; i < l; ++i) anzahl *= static_cast<std::uint64_t>(e);
+    if (leer_als_zeichen) --anzahl;
+    MEMRATE = static_cast<std::uint32_t>(anzahl > UINT32_MAX ? UINT32_MAX : anzahl);
+    if (static_cast<std::uint64_t>(SIZERATEN) * anzahl > MEMGES) {
+      KANN_RATEN = false;
+      if (X.pc_raet) {
+        X.pc_raet = 0;
+        if (zeigen) zeige_raten_nein();
+      }
+    }
+  }
+  GOTOXY(wx, wy);
+}
+
+void CLEAR_NAME(namensfeld& name) {
+  name[0] = ' ';
+  name[32] = ' ';
+  for (int i = 1; i <= 31; ++i) {
+    char& c = name[i];
+    if (static_cast<unsigned char>(c) < ' ' || static_cast<unsigned char>(c) > 126)
+      c = ' ';
+    else if (c == ':')
+      c = '.';
+    else if (c == '_')
+      c = '-';
+    else if (ist_gross(c))
+      c = static_cast<char>(c - 'A' + 'a');
+    else if (!(c == ' ' || c == '-' || c == '.' || ist_klein(c)))
+      c = ' ';
+  }
+  for (int i = 1; i <= 31; ++i) {
+    const char p = name[i - 1];
+    char& c = name[i];
+    if (ist_gross(p) && ist_trenner(c)) {
+      // A one-letter word gets its dot in front of the separator.
+      std::memmove(&name[i + 1], &name[i], static_cast<std::size_t>(31 - i));
+      c = '.';
+    } else if (p == '.' && c != '-') {
+      c = ' ';
+    } else if (ist_trenner(p) && ist_klein(c)) {
+      c = static_cast<char>(c - 'a' + 'A');
+    } else if (ist_trenner(p) && (c == ' ' || c == '.' || c == '-')) {
+      for (int k = i - 1; k <= 31; ++k) name[k] = ' ';
+      if (i - 1 == 0) name[0] = ' ';
+      break;
+    }
+  }
+  if (name[31] == '-') name[31] = ' ';
+  if (name[30] == ' ' || name[30] == '-') name[30] = name[31] = ' ';
+  name[0] = ' ';
+  name[32] = ' ';
+}
+
+void NAMEOK(bool tausch) {
+  CLEAR_NAME(X.name1);
+  CLEAR_NAME(X.name2);
+  if (tausch)
+    for (int i = 1; i <= 31; ++i) {
+      const char h = X.name1[i];
+      X.name1[i] = X.name2[i];
+      X.name2[i] = h;
+    }
+}
+
+void SCHREIBE_NAME(bool erster, bool zweiter, bool tausch) {
+  NAMEOK(tausch);
+  if (erster) {
+    GOTOXY(38, 23);
+    WRITE(std::string_view(&X.name1[1], 31));
+  }
+  if (zweiter) {
+    GOTOXY(38, 24);
+    WRITE(std::string_view(&X.name2[1], 31));
+  }
+}
+
+void SCHREIBE_PC(bool erster, bool zweiter) {
+  const char* text = SP_D ? "*** Der Computer ***           " : "*** The computer ***           ";
+  if (erster) {
+    GOTOXY(38, 23);
+    WRITE(text);
+  }
+  if (zweiter) {
+    GOTOXY(38, 24);
+    WRITE(text);
+  }
+}

@@ -1,0 +1,177 @@
+// KVSPIEL, the game engine: every variable of the module, grouped by concern,
+// and the engine's routines. The state lives for the whole run;
+// kvspiel_reset() puts it back to its start values (for the tests).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// ================================================================ shared types
+
+// A fixed array indexed LO..HI, as the engine's tables are numbered.
+template <class T, int LO, int HI>
+struct Indexed {
+  T v[HI - LO + 1];
+  T& operator[](int i) { return v[i - LO]; }
+  const T& operator[](int i) const { return v[i - LO]; }
+};
+
+// A code or a trial: positions 1..9, blanks beyond the code length.
+struct code {
+  char z[9];
+  char& operator[](int i) { return z[i - 1]; }
+  const char& operator[](int i) const { return z[i - 1]; }
+};
+
+// One trial with its number and its answer.
+struct versuch {
+  std::int16_t nummer;
+  code c;
+  std::uint8_t p;
+  std::uint8_t z;
+};
+
+using vfeld = Indexed<versuch, 1, 30>;                    // the 30 trials on the board
+using farbfeld = Indexed<std::uint8_t, 0, 36>;            // a byte per sign number, 0 = vacant
+using zahlenfeld = Indexed<std::uint8_t, 1, 9>;           // a byte per code position
+using matrix_reihenfolge = Indexed<std::uint8_t, 1, 54>;  // one component of the class order
+using position = Indexed<std::uint16_t, 1, 2>;            // a board column per side
+using namensfeld = char[33];                              // a player name, elements 1..31 used
+
+// The game conditions, stored byte for byte in BEDINGUN.DAT. Booleans are
+// one byte each; the decisions treat any non-zero byte as true.
+struct bedingung {
+  std::uint8_t standardfarbe;       // 0: standard text attribute
+  std::uint8_t hervorhebungsfarbe;  // 1: emphasis text attribute
+  std::uint8_t zeitlimit;           // 2: time limit of the computer in tens of seconds, 0 = none
+  std::uint8_t laenge;              // 3: code length 2..9
+  std::uint8_t speicherwahl;        // 4: memory budget choice 1..8
+  std::uint8_t reserve;             // 5: reserved setting 1..15
+  char erstes_zeichen;              // 6: first sign of the range
+  char letztes_zeichen;             // 7: last sign of the range
+  std::uint8_t ton;                 // 8: sound on
+  std::uint8_t wiederholung;        // 9: repetition of signs allowed
+  std::uint8_t leerzeichen;         // 10: vacant sign allowed in trials
+  std::uint8_t pc_kodiert;          // 11: the computer devises the code
+  std::uint8_t pc_raet;             // 12: the computer guesses
+  std::uint8_t fest;                // 13: the answer code is fixed
+  namensfeld name1;                 // 14: player 1, who devises the riddle
+  namensfeld name2;                 // 47: player 2, who cracks the code
+};
+static_assert(sizeof(bedingung) == 80, "the conditions record is 80 bytes");
+static_assert(offsetof(bedingung, name1) == 14 && offsetof(bedingung, name2) == 47);
+
+// Budget in bytes of each memory choice 1..8, and its label on the screens.
+extern const std::uint32_t SPEICHERBUDGET[9];
+extern const char* const SPEICHERTEXT[9];
+constexpr std::uint32_t MAXSPEICHER = 2007952544u;  // the engine's upper cap of the budget
+
+// ================================================================ engine state
+
+// ---- conditions, keys and language
+extern bedingung X;       // the game conditions
+extern bool SP_D;         // German screens (copy of DEUTSCH)
+extern bool OK;           // result flag of the store builders
+extern unsigned char A;   // the last key read
+extern bool LEERZEICHEN;  // the vacant sign is allowed in this game
+
+// ---- signs and numbering
+extern std::uint8_t MAXFARBE;  // number of signs in the set
+extern std::uint8_t XMINPLUS20, PLUS20KOMPL, XMINPLUS34, XMINPLUS59, XMINPLUS95;
+extern Indexed<std::uint8_t, '0', 'z'> NRARRAY;  // sign character -> number, 255 between 9 and a
+extern Indexed<char, 0, 36> FARBARRAY;           // number -> sign character, 0 = "*"
+extern Indexed<char, 1, 36> FARBARRAY2;          // a second copy of FARBARRAY 1..36
+
+// ---- scoring, answer classes and guaranteed trial counts
+extern code LOESUNG;                         // the code to be broken
+extern farbfeld LOESUNGSFARBEN;              // count of each sign number in LOESUNG
+extern matrix_reihenfolge ZEI_ORD, POS_ORD;  // the answer classes (T, P) in preference order
+extern std::uint8_t ZAHL_DER_GRUPPEN;        // number of answer classes
+extern std::uint8_t LETZTEZAHL;              // code length the class order was built for
+extern std::int64_t OBERGRENZE;              // the largest signed 64-bit value
+
+// ---- the signal tone
+extern std::uint16_t ton_dauer;  // milliseconds
+extern std::uint16_t ton_hoehe;  // hertz
+
+// ---- board
+extern vfeld V30;                // the trials on the board
+extern position X1, X2, X3, X4;  // columns of trial number, code, P and Z/S per side
+
+// ---- memory budget, node sizes and capacity
+extern std::uint32_t MEMAVAIL_ORB;                // budget in bytes
+extern std::int64_t MERKEMEMAVAIL;                // budget at the last recomputation (-5 at start)
+extern std::uint32_t MEMGES;                      // usable budget
+extern bool GEAENDERT;                            // the budget changed at the last recomputation
+extern Indexed<std::uint8_t, 2, 9> ZAEHLEFARBEN;  // largest sign count per code length
+extern Indexed<std::uint8_t, 2, 9> MERKEZAEHLEFARBEN;  // the values last shown on the form
+extern bool KANN_RATEN;                      // the computer can guess under the conditions
+extern bool KANN_MOGELN;                     // the computer can vary its code
+extern std::uint16_t SIZERATEN, SIZEMOGELN;  // node sizes of the two stores
+extern std::uint32_t SIZERATENPTR, SIZEMOGELNPTR;
+extern std::uint32_t MEMRATE;  // nodes of the codebreaker store
+extern std::uint64_t MEMLOES;  // codes of the variable-code list
+extern bool NOTINVERS;
+
+// ---- store heads and counters (the stores keep their nodes in pools; 0 = none)
+extern std::uint32_t VERS, ERL, VERSLOE, ERLLOE;
+
+// ---- clocks, dates and time limit
+extern std::uint32_t ZEITLIMIT, ZEITLIMIT99, ZEITLIMIT_DIV_10;
+extern std::uint16_t STD, MIN, SEK, HSEK;
+extern std::uint16_t JAHR, MONAT, TAG, WOTAG;
+extern std::uint16_t TAGES_WECHSEL;
+extern bool ZEITEIN;  // the game clocks run
+// The virtual game date and its following day.
+extern bool VIRTUALDATE, VIRTUALOLDDATE;
+extern std::uint16_t VIRJ1, VIRM1, VIRT1, VIRWT1;
+extern std::uint16_t VIRJ2, VIRM2, VIRT2, VIRWT2;
+
+// ---- keyboard input of codes and answers
+
+// ---- the encoder with a variable answer code (its list of codes)
+
+// ---- the codebreaker: candidate store, opening, trial choice, narrowing
+
+// ================================================================ routines
+
+void kvspiel_reset();
+
+// ---- random numbers
+void RANDOMIZE(std::uint64_t saat);
+std::uint32_t Random(std::uint32_t n);  // uniform in 0..n-1
+
+// ---- signs and scoring
+void INITIALISIERE();
+std::uint8_t NRFUNKTION(char c);
+char FARBFUNKTION(std::uint8_t n);
+// Recomputes the offsets of the first sign and fills NRARRAY, FARBARRAY,
+// FARBARRAY2 and MAXFARBE from the range of X.
+void setze_zeichensatz();
+void REIHENFOLGE();
+std::uint8_t WIEVIELE(std::uint8_t l, std::uint8_t n, bool wdh, bool leer);
+// P and T of a trial against a code (sign characters, "*" vacant), length l.
+void bewerte(const code& versuch_code, const code& loesung, int l, std::uint8_t& p,
+             std::uint8_t& t);
+
+// ---- conditions and names
+void KORRIGIERE(std::uint8_t n, std::uint8_t l, bool wdh, bool leer, bool zeigen, bool freigeben);
+void CLEAR_NAME(namensfeld& name);
+void NAMEOK(bool tausch);
+void SCHREIBE_NAME(bool erster, bool zweiter, bool tausch);
+void SCHREIBE_PC(bool erster, bool zweiter);
+
+// ---- keyboard input of codes and answers
+
+// ---- the encoder with a variable answer code
+
+// ---- the codebreaker
+
+// ---- clocks and store release
+void SCHREIBE_ZEIT_ORB();
+void SPEICHER_FREIGEBEN(bool freigeben);
+// Empties the bucket table of the store build (at start-up and after every build).
+void INITFELD();
+// Release of the two stores (called by SPEICHER_FREIGEBEN).
+void raten_speicher_freigeben();
+void mogeln_speicher_freigeben();

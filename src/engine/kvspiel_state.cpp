@@ -1,0 +1,121 @@
+// Definitions of the engine's module-level state and its reset.
+#include <cstring>
+
+#include "engine/kvspiel.h"
+
+const std::uint32_t SPEICHERBUDGET[9] = {0,         673280,    5386240,   43089920,   86179840,
+                                         172359680, 344719360, 689438720, 2007952544u};
+const char* const SPEICHERTEXT[9] = {"",        "  1 MiB", "  8 MiB", " 64 MiB", "128 MiB",
+                                     "256 MiB", "512 MiB", "  1 GiB", "  2 GiB"};
+
+// ---- conditions, keys and language
+bedingung X;
+bool SP_D;
+bool OK;
+unsigned char A;
+bool LEERZEICHEN;
+
+// ---- signs and numbering
+std::uint8_t MAXFARBE;
+std::uint8_t XMINPLUS20, PLUS20KOMPL, XMINPLUS34, XMINPLUS59, XMINPLUS95;
+Indexed<std::uint8_t, '0', 'z'> NRARRAY;
+Indexed<char, 0, 36> FARBARRAY;
+Indexed<char, 1, 36> FARBARRAY2;
+
+// ---- scoring, answer classes and guaranteed trial counts
+code LOESUNG;
+farbfeld LOESUNGSFARBEN;
+matrix_reihenfolge ZEI_ORD, POS_ORD;
+std::uint8_t ZAHL_DER_GRUPPEN;
+std::uint8_t LETZTEZAHL;
+std::int64_t OBERGRENZE;
+
+// ---- the signal tone
+std::uint16_t ton_dauer, ton_hoehe;
+
+// ---- board
+vfeld V30;
+position X1, X2, X3, X4;
+
+// ---- memory budget, node sizes and capacity
+std::uint32_t MEMAVAIL_ORB;
+std::int64_t MERKEMEMAVAIL;
+std::uint32_t MEMGES;
+bool GEAENDERT;
+Indexed<std::uint8_t, 2, 9> ZAEHLEFARBEN;
+Indexed<std::uint8_t, 2, 9> MERKEZAEHLEFARBEN;
+bool KANN_RATEN;
+bool KANN_MOGELN;
+std::uint16_t SIZERATEN, SIZEMOGELN;
+std::uint32_t SIZERATENPTR, SIZEMOGELNPTR;
+std::uint32_t MEMRATE;
+std::uint64_t MEMLOES;
+bool NOTINVERS;
+
+// ---- store heads
+std::uint32_t VERS, ERL, VERSLOE, ERLLOE;
+
+// ---- clocks, dates and time limit
+std::uint32_t ZEITLIMIT, ZEITLIMIT99, ZEITLIMIT_DIV_10;
+std::uint16_t STD, MIN, SEK, HSEK;
+std::uint16_t JAHR, MONAT, TAG, WOTAG;
+std::uint16_t TAGES_WECHSEL;
+bool ZEITEIN;
+bool VIRTUALDATE, VIRTUALOLDDATE;
+std::uint16_t VIRJ1, VIRM1, VIRT1, VIRWT1;
+std::uint16_t VIRJ2, VIRM2, VIRT2, VIRWT2;
+
+void kvspiel_reset() {
+  std::memset(&X, 0, sizeof X);
+  SP_D = true;
+  OK = true;
+  A = 0;
+  LEERZEICHEN = false;
+
+  MAXFARBE = 0;
+  XMINPLUS20 = PLUS20KOMPL = XMINPLUS34 = XMINPLUS59 = XMINPLUS95 = 0;
+  NRARRAY = {};
+  FARBARRAY = {};
+  FARBARRAY2 = {};
+
+  std::memset(&LOESUNG, ' ', sizeof LOESUNG);
+  LOESUNGSFARBEN = {};
+  ZEI_ORD = {};
+  POS_ORD = {};
+  ZAHL_DER_GRUPPEN = 0;
+  LETZTEZAHL = 0;
+  OBERGRENZE = INT64_MAX;
+
+  ton_dauer = 500;
+  ton_hoehe = 440;
+  V30 = {};
+  X1 = {{42, 62}};
+  X2 = {};
+  X3 = {{56, 76}};
+  X4 = {{58, 78}};
+
+  MEMAVAIL_ORB = SPEICHERBUDGET[8];
+  MERKEMEMAVAIL = -5;
+  MEMGES = 0;
+  GEAENDERT = false;
+  ZAEHLEFARBEN = {};
+  MERKEZAEHLEFARBEN = {};
+  KANN_RATEN = KANN_MOGELN = false;
+  SIZERATEN = SIZEMOGELN = 0;
+  SIZERATENPTR = SIZEMOGELNPTR = 0;
+  MEMRATE = 0;
+  MEMLOES = 0;
+  NOTINVERS = true;
+
+  VERS = ERL = VERSLOE = ERLLOE = 0;
+
+  ZEITLIMIT = ZEITLIMIT99 = ZEITLIMIT_DIV_10 = 0;
+  STD = MIN = SEK = HSEK = 0;
+  JAHR = MONAT = TAG = WOTAG = 0;
+  TAGES_WECHSEL = 0;
+  ZEITEIN = false;
+  VIRTUALDATE = false;
+  VIRTUALOLDDATE = true;
+  VIRJ1 = VIRM1 = VIRT1 = VIRWT1 = 0;
+  VIRJ2 = VIRM2 = VIRT2 = VIRWT2 = 0;
+}

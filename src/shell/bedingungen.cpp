@@ -1,0 +1,108 @@
+// The conditions file BEDINGUN.DAT: one 80-byte record in the program's
+// directory, read and corrected at start-up, written at every save point.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "engine/kvspiel.h"
+#include "shell/kv.h"
+
+namespace {
+
+char klein(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+bool ist_zeichen(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z');
+}
+
+// Reads one record; false when the file is missing, empty or too short.
+bool lies_satz(bedingung& satz) {
+  std::FILE* f = std::fopen(ALT.c_str(), "rb");
+  if (!f) return false;
+  const std::size_t gelesen = std::fread(&satz, 1, sizeof satz, f);
+  std::fclose(f);
+  return gelesen == sizeof satz;
+}
+
+}  // namespace
+
+void lade_bedingungen() {
+  INITIALISIERE();
+  bedingung satz;
+  KANN_LESEN = lies_satz(satz);
+  if (KANN_LESEN) X = satz;
+
+  if (X.speicherwahl < 1 || X.speicherwahl > 8) X.speicherwahl = 8;
+  if (X.reserve < 1 || X.reserve > 15) X.reserve = 10;
+  X.erstes_zeichen = klein(X.erstes_zeichen);
+  if (!ist_zeichen(X.erstes_zeichen)) X.erstes_zeichen = 'a';
+  X.letztes_zeichen = klein(X.letztes_zeichen);
+  if (!ist_zeichen(X.letztes_zeichen)) X.letztes_zeichen = X.erstes_zeichen;
+  if (X.laenge < 2 || X.laenge > 9) X.laenge = 4;
+  setze_zeichensatz();
+  if (X.erstes_zeichen == X.letztes_zeichen) {
+    const bool ziffer = X.erstes_zeichen <= '9';
+    X.erstes_zeichen = ziffer ? '0' : 'a';
+    X.letztes_zeichen = ziffer ? '5' : 'f';
+    setze_zeichensatz();
+  }
+  if (X.laenge > MAXFARBE) X.wiederholung = 1;
+  SPEICHERWAHL = X.speicherwahl;
+  MEMAVAIL_ORB = SPEICHERBUDGET[SPEICHERWAHL];
+  KORRIGIERE(MAXFARBE, X.laenge, X.wiederholung != 0, X.leerzeichen != 0, false, false);
+  merke_leerzeichen = X.leerzeichen != 0;
+  if (X.zeitlimit > 9) X.zeitlimit = 6;
+  ZEITLIMIT = X.zeitlimit * 1000u;
+  ZEITLIMIT99 = ZEITLIMIT + 99;
+  ZEITLIMIT_DIV_10 = X.zeitlimit * 100u;
+  NAMEOK(false);
+}
+
+void pruefe_farben() {
+  if (FARBBILDSCHIRM) {
+    X.standardfarbe %= 128;
+    if ((X.standardfarbe & 15) == (X.standardfarbe >> 4)) X.standardfarbe = 7;
+    X.hervorhebungsfarbe = static_cast<std::uint8_t>(
+        ((X.hervorhebungsfarbe % 16) + 16 * (X.standardfarbe / 16)) % 128);
+    if ((X.hervorhebungsfarbe & 15) == (X.hervorhebungsfarbe >> 4))
+      X.hervorhebungsfarbe = X.standardfarbe;
+  } else {
+    const auto s = X.standardfarbe, h = X.hervorhebungsfarbe;
+    const bool normal = (s == 7 || s == 15) && (h == 7 || h == 15);
+    const bool invers = (s == 112 || s == 127) && (h == 112 || h == 127);
+    if (!normal && !invers) {
+      X.standardfarbe = 7;
+      X.hervorhebungsfarbe = 15;
+    }
+  }
+  STANDARDFARBE = X.standardfarbe;
+  HERVORHEBUNGSFARBE = X.hervorhebungsfarbe;
+}
+
+void BEDINGUNGENSPEICHERN() {
+  const std::uint8_t leer = X.leerzeichen;
+  X.leerzeichen = merke_leerzeichen ? 1 : 0;
+  NAMEOK(false);
+  X.speicherwahl = SPEICHERWAHL;
+  X.standardfarbe = STANDARDFARBE;
+  X.hervorhebungsfarbe = HERVORHEBUNGSFARBE;
+
+  // Written to a temporary file beside it and renamed over it, so that a save
+  // cut off half way never leaves a torn or empty file. Errors stay silent.
+  const std::string neu = ALT + ".neu";
+  const int fd = ::open(neu.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (fd >= 0) {
+    const bool ganz = ::write(fd, &X, sizeof X) == static_cast<ssize_t>(sizeof X);
+    const bool sicher = ::fsync(fd) == 0;
+    const bool zu = ::close(fd) == 0;
+    if (ganz && sicher && zu)
+      std::rename(neu.c_str(), ALT.c_str());
+    else
+      std::remove(neu.c_str());
+  }
+  X.leerzeichen = leer;
+}

@@ -1,0 +1,4 @@
+// The memory configuration page.
+#include "shell/kv.h"
+
+void KONFIGURATION() {}

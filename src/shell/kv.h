@@ -1,0 +1,75 @@
+// KV, the main program: start-up, the main menu, the conditions file, the
+// conditions form, the board, the play loop and the configuration page.
+// Every variable of the module is declared here; kv_reset() puts them back to
+// their start values (for the tests).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// ---- language and colours
+extern bool DEUTSCH;                     // German screens
+extern unsigned char SPRACHTASTE;        // key that ended the language page: 'd', 'e' or 27
+extern bool FARBBILDSCHIRM;              // the console runs in the colour text mode
+extern std::uint8_t STANDARDFARBE;       // attribute of standard text
+extern std::uint8_t HERVORHEBUNGSFARBE;  // attribute of emphasised text
+
+// ---- memory budget choice
+extern std::uint8_t SPEICHERWAHL;  // 1..8, field 4 of the conditions
+
+// ---- the user's own vacant-sign choice (a game may change field 10 for itself)
+extern bool merke_leerzeichen;
+
+// ---- console and system settings saved at start-up, restored at the end
+extern bool alt_checkbreak, alt_systembreak, alt_verify;
+extern std::uint8_t alt_textattr, alt_lastmode;
+extern bool alt_directvideo, alt_checksnow;
+
+// ---- start date and time, and the copy of the date kept for the end
+extern std::uint16_t start_jahr, start_monat, start_tag, start_wotag;
+extern std::uint16_t start_std, start_min, start_sek, start_hsek;
+extern std::uint16_t ende_jahr, ende_monat, ende_tag, ende_wotag;
+
+// ---- texts
+extern const char* JA_NEIN_TEXTE[2][2];  // [English][yes]: "Ja.  ", "Nein.", "Yes. ", "No.  "
+extern std::string PROZESSORZEILE_D;     // processor line of the board, German
+extern std::string PROZESSORZEILE_E;     // and English
+
+// ---- the conditions file
+extern std::string PROGRAMMVERZEICHNIS;  // directory of the program, ending in "/"
+extern std::string ALT;                  // path of BEDINGUN.DAT
+extern bool KANN_LESEN;                  // a record could be read at start-up
+extern int SCHIRMANFANG;
+
+void kv_reset();
+
+// ---- start-up, menu and end
+void KORVANDO();
+void ANFANGEN();
+void NOTEXIT();
+
+// ---- the conditions file
+void lade_bedingungen();  // read, check and correct at start-up
+void pruefe_farben();     // colour rules of fields 0 and 1 for the chosen text mode
+void BEDINGUNGENSPEICHERN();
+
+// ---- the virtual game date: its following day into VIRJ2.. from VIRJ1..
+void ZWEITESDATUM();
+
+// ---- pages
+void WAEHLE_SPRACHE();
+void TITELD();
+void TITELE();
+
+// ---- a series of games: the conditions form and the play loop; returns to the menu
+void spielserie();
+
+// ---- the conditions form
+
+// ---- the board and the play loop
+// Plays one game under the conditions of X and asks the new-game question:
+// true = another game (back to the form), false = back to the menu.
+bool spiele_partie();
+
+// ---- configuration page
+void KONFIGURATION();

@@ -1,0 +1,53 @@
+// Definitions of the main program's module-level state and its reset.
+#include "shell/kv.h"
+
+bool DEUTSCH;
+unsigned char SPRACHTASTE;
+bool FARBBILDSCHIRM;
+std::uint8_t STANDARDFARBE;
+std::uint8_t HERVORHEBUNGSFARBE;
+
+std::uint8_t SPEICHERWAHL;
+
+bool merke_leerzeichen;
+
+bool alt_checkbreak, alt_systembreak, alt_verify;
+std::uint8_t alt_textattr, alt_lastmode;
+bool alt_directvideo, alt_checksnow;
+
+std::uint16_t start_jahr, start_monat, start_tag, start_wotag;
+std::uint16_t start_std, start_min, start_sek, start_hsek;
+std::uint16_t ende_jahr, ende_monat, ende_tag, ende_wotag;
+
+const char* JA_NEIN_TEXTE[2][2];
+std::string PROZESSORZEILE_D;
+std::string PROZESSORZEILE_E;
+
+std::string PROGRAMMVERZEICHNIS;
+std::string ALT;
+bool KANN_LESEN;
+int SCHIRMANFANG;
+
+void kv_reset() {
+  DEUTSCH = true;
+  SPRACHTASTE = 'd';
+  FARBBILDSCHIRM = true;
+  STANDARDFARBE = 31;
+  HERVORHEBUNGSFARBE = 30;
+  SPEICHERWAHL = 8;
+  merke_leerzeichen = false;
+  alt_checkbreak = alt_systembreak = alt_verify = false;
+  alt_textattr = 7;
+  alt_lastmode = 3;
+  alt_directvideo = alt_checksnow = false;
+  start_jahr = start_monat = start_tag = start_wotag = 0;
+  start_std = start_min = start_sek = start_hsek = 0;
+  ende_jahr = ende_monat = ende_tag = ende_wotag = 0;
+  JA_NEIN_TEXTE[0][0] = JA_NEIN_TEXTE[0][1] = JA_NEIN_TEXTE[1][0] = JA_NEIN_TEXTE[1][1] = "";
+  PROZESSORZEILE_D.clear();
+  PROZESSORZEILE_E.clear();
+  PROGRAMMVERZEICHNIS.clear();
+  ALT.clear();
+  KANN_LESEN = false;
+  SCHIRMANFANG = 0;
+}

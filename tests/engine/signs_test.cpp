@@ -1,0 +1,168 @@
+// Sign numbering, scoring, the answer-class order and the trial counts.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "engine/kvspiel.h"
+
+namespace {
+
+void bereich(char erstes, char letztes) {
+  kvspiel_reset();
+  INITIALISIERE();
+  X.erstes_zeichen = erstes;
+  X.letztes_zeichen = letztes;
+  setze_zeichensatz();
+}
+
+code als_code(const std::string& s) {
+  code c;
+  std::memset(c.z, ' ', sizeof c.z);
+  for (std::size_t i = 0; i < s.size(); ++i) c[static_cast<int>(i) + 1] = s[i];
+  return c;
+}
+
+TEST(Numbering, FollowsTheRingFromTheFirstSign) {
+  bereich('0', '9');
+  EXPECT_EQ(MAXFARBE, 10);
+  EXPECT_EQ(NRARRAY['0'], 1);
+  EXPECT_EQ(NRARRAY['9'], 10);
+  EXPECT_EQ(NRARRAY['a'], 11);
+  EXPECT_EQ(NRARRAY['z'], 36);
+  EXPECT_EQ(NRARRAY[':'], 255);
+  EXPECT_EQ(NRARRAY['`'], 255);
+
+  bereich('a', 'z');
+  EXPECT_EQ(NRARRAY['a'], 1);
+  EXPECT_EQ(NRARRAY['0'], 27);
+  EXPECT_EQ(NRARRAY['9'], 36);
+
+  bereich('y', 'b');
+  EXPECT_EQ(MAXFARBE, 14);
+  EXPECT_EQ(NRARRAY['y'], 1);
+  EXPECT_EQ(NRARRAY['z'], 2);
+  EXPECT_EQ(NRARRAY['0'], 3);
+  EXPECT_EQ(NRARRAY['a'], 13);
+  EXPECT_EQ(NRARRAY['c'], 15);
+  EXPECT_EQ(NRARRAY['x'], 36);
+
+  bereich('z', '5');
+  EXPECT_EQ(NRARRAY['z'], 1);
+  EXPECT_EQ(NRARRAY['0'], 2);
+  EXPECT_EQ(NRARRAY['9'], 11);
+  EXPECT_EQ(NRARRAY['a'], 12);
+  EXPECT_EQ(NRARRAY['y'], 36);
+}
+
+TEST(Numbering, CharacterTableIsTheInverse) {
+  for (char f : std::string("0579adyz")) {
+    bereich(f, f);
+    EXPECT_EQ(FARBARRAY[0], '*');
+    for (int n = 1; n <= 36; ++n) {
+      EXPECT_EQ(NRARRAY[static_cast<unsigned char>(FARBARRAY[n])], n) << f << n;
+      EXPECT_EQ(FARBARRAY2[n], FARBARRAY[n]);
+    }
+    EXPECT_EQ(FARBARRAY[1], f);
+  }
+}
+
+TEST(Scoring, CountsPositionsAndCommonSigns) {
+  std::uint8_t p, t;
+  bewerte(als_code("aacd"), als_code("acda"), 4, p, t);
+  EXPECT_EQ(p, 1);
+  EXPECT_EQ(t, 4);  // Z = 3
+  bewerte(als_code("a*c*"), als_code("acde"), 4, p, t);
+  EXPECT_EQ(p, 1);
+  EXPECT_EQ(t, 2);  // Z = 1
+  bewerte(als_code("2934"), als_code("2473"), 4, p, t);
+  EXPECT_EQ(p, 1);
+  EXPECT_EQ(t, 3);  // Z = 2
+  bewerte(als_code("1111"), als_code("1222"), 4, p, t);
+  EXPECT_EQ(p, 1);
+  EXPECT_EQ(t, 1);
+}
+
+TEST(ClassOrder, HasTheShapeOfEveryLength) {
+  const int gruppen[10] = {0, 2, 5, 9, 14, 20, 27, 35, 44, 54};
+  for (int l = 1; l <= 9; ++l) {
+    kvspiel_reset();
+    X.laenge = static_cast<std::uint8_t>(l);
+    REIHENFOLGE();
+    ASSERT_EQ(ZAHL_DER_GRUPPEN, gruppen[l]);
+    bool gesehen[10][10] = {};
+    for (int k = 1; k <= ZAHL_DER_GRUPPEN; ++k) {
+      const int t = ZEI_ORD[k], p = POS_ORD[k];
+      ASSERT_LE(p, t);
+      ASSERT_LE(t, l);
+      ASSERT_FALSE(t == l && p == l - 1) << "L=" << l;
+      ASSERT_FALSE(gesehen[t][p]);
+      gesehen[t][p] = true;
+    }
+    EXPECT_EQ(ZEI_ORD[ZAHL_DER_GRUPPEN], l);
+    EXPECT_EQ(POS_ORD[ZAHL_DER_GRUPPEN], l);
+  }
+}
+
+TEST(ClassOrder, LengthFourBreaksTiesToTwoOne) {
+  kvspiel_reset();
+  X.laenge = 4;
+  REIHENFOLGE();
+  int rang_21 = 0, rang_30 = 0;
+  for (int k = 1; k <= ZAHL_DER_GRUPPEN; ++k) {
+    if (ZEI_ORD[k] == 2 && POS_ORD[k] == 1) rang_21 = k;
+    if (ZEI_ORD[k] == 3 && POS_ORD[k] == 0) rang_30 = k;
+  }
+  EXPECT_EQ(rang_21, 1);
+  EXPECT_LT(rang_21, rang_30);
+  // Rebuilt only when the length changes; another length takes the new order.
+  X.laenge = 2;
+  REIHENFOLGE();
+  EXPECT_EQ(ZAHL_DER_GRUPPEN, 5);
+  EXPECT_EQ(LETZTEZAHL, 2);
+  X.laenge = 12;
+  REIHENFOLGE();
+  EXPECT_EQ(ZAHL_DER_GRUPPEN, 0);
+}
+
+TEST(TrialCounts, ExamplesAndSpecialCases) {
+  EXPECT_EQ(WIEVIELE(9, 11, false, false), 0);
+  EXPECT_EQ(WIEVIELE(4, 2, false, true), 3);
+  EXPECT_EQ(WIEVIELE(2, 36, true, false), 20);
+  EXPECT_EQ(WIEVIELE(4, 10, false, false), 7);
+  EXPECT_EQ(WIEVIELE(0, 5, false, false), 0);
+  EXPECT_EQ(WIEVIELE(3, 1, false, false), 1);
+  EXPECT_EQ(WIEVIELE(0, 1, false, false), 0);
+  EXPECT_EQ(WIEVIELE(3, 0, false, false), 0);
+  const int mit_leer[10] = {0, 0, 0, 0, 3, 3, 4, 4, 5, 5};
+  for (int l = 4; l <= 9; ++l) EXPECT_EQ(WIEVIELE(l, 2, false, true), mit_leer[l]);
+  EXPECT_EQ(WIEVIELE(3, 3, false, true), WIEVIELE(3, 3, false, false));
+  EXPECT_EQ(WIEVIELE(5, 8, true, false), 7);
+  EXPECT_EQ(WIEVIELE(6, 23, true, false), 13);
+}
+
+TEST(TrialCounts, ClosedFormsWhereTheyHold) {
+  for (int n = 2; n <= 36; ++n) {
+    EXPECT_EQ(WIEVIELE(1, n, false, false), n);
+    EXPECT_EQ(WIEVIELE(2, n, false, false), (n + 3) / 2) << n;
+    EXPECT_EQ(WIEVIELE(2, n, true, false), n / 2 + 2) << n;
+    if (n >= 6) {
+      EXPECT_EQ(WIEVIELE(3, n, false, false), (n + 10) / 3) << n;
+      EXPECT_EQ(WIEVIELE(3, n, true, false), (n + 11) / 3) << n;
+    }
+    if (n >= 12) {
+      EXPECT_EQ(WIEVIELE(4, n, false, false), (n + 21) / 4) << n;
+    }
+  }
+}
+
+TEST(Defaults, MatchTheDefaultRecord) {
+  kvspiel_reset();
+  INITIALISIERE();
+  const auto* b = reinterpret_cast<const std::uint8_t*>(&X);
+  const std::uint8_t kopf[14] = {31, 30, 1, 4, 8, 10, '0', '9', 0, 0, 0, 1, 0, 1};
+  for (int i = 0; i < 14; ++i) EXPECT_EQ(b[i], kopf[i]) << i;
+  for (int i = 14; i < 80; ++i) EXPECT_EQ(b[i], ' ') << i;
+}
+
+}  // namespace

@@ -1,0 +1,62 @@
+#include "support/harness.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "engine/kvspiel.h"
+#include "shell/kv.h"
+
+Harness::Harness() {
+  char templ[] = "/tmp/korvando-test-XXXXXX";
+  const char* d = ::mkdtemp(templ);
+  dir = std::string(d ? d : "/tmp") + "/";
+  vc.path = dir + "korvando";
+  vc.set_clock({2025, 12, 18, 10, 30, 0, 0});
+  kvspiel_reset();
+  kv_reset();
+  console_use(vc);
+}
+
+Harness::~Harness() {
+  std::error_code ec;
+  std::filesystem::remove_all(dir, ec);
+}
+
+std::vector<std::uint8_t> Harness::read_file() const {
+  std::vector<std::uint8_t> bytes;
+  if (std::FILE* f = std::fopen(file().c_str(), "rb")) {
+    int c;
+    while ((c = std::fgetc(f)) != EOF) bytes.push_back(static_cast<std::uint8_t>(c));
+    std::fclose(f);
+  }
+  return bytes;
+}
+
+void Harness::write_file(const std::vector<std::uint8_t>& bytes) const {
+  if (std::FILE* f = std::fopen(file().c_str(), "wb")) {
+    if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+  }
+}
+
+std::vector<std::uint8_t> Harness::default_record() {
+  std::vector<std::uint8_t> r = {31, 30, 1, 4, 8, 10, '0', '9', 0, 0, 0, 1, 0, 1};
+  r.resize(80, ' ');
+  return r;
+}
+
+void Harness::start() {
+  ANFANGEN();
+}
+
+void Harness::run() {
+  KORVANDO();
+}
+
+bool Harness::shows(std::string_view s) const {
+  for (int y = 1; y <= SCREEN_ROWS; ++y)
+    if (screen_row(y).find(s) != std::string::npos) return true;
+  return false;
+}
