@@ -14,7 +14,7 @@
 namespace {
 // Reads after the end of the input: a loop that ignores Ctrl-C would spin here.
 constexpr long kMaxReadsAfterEnd = 2'000'000;
-}
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const std::string dir = [] {
@@ -28,8 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The first byte picks the start conditions: the smallest memory budgets keep
   // the computer's stores small enough for many runs a second.
   if (size > 0) {
-    std::uint8_t satz[80] = {31, 30, 1, 4, static_cast<std::uint8_t>(1 + data[0] % 2), 10, '0', '5',
-                             0,  0,  0, 1, 0, 1};
+    std::uint8_t satz[80] = {
+        31, 30, 1, 4, static_cast<std::uint8_t>(1 + data[0] % 2), 10, '0', '5', 0, 0, 0, 1, 0, 1};
     for (int i = 14; i < 80; ++i) satz[i] = ' ';
     if (std::FILE* f = std::fopen(datei.c_str(), "wb")) {
       std::fwrite(satz, 1, sizeof satz, f);
