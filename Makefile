@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all build run test bench sanitize clean format fuzz
+.PHONY: all build run test bench sanitize clean format fuzz e2e
 
 all: build
 
@@ -17,6 +17,9 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+e2e: build
+	./$(BUILD)/korvando_e2e
 
 bench:
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DKORVANDO_TESTS=OFF -DKORVANDO_BENCH=ON
