@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // ================================================================ shared types
 
@@ -133,6 +134,75 @@ extern std::uint16_t VIRJ2, VIRM2, VIRT2, VIRWT2;
 
 // ---- the codebreaker: candidate store, opening, trial choice, narrowing
 
+// A node as a record: only the opening trial ANFANG is kept in this form.
+// payload 1..L: the sign numbers of the positions (0 = vacant sign).
+struct liste {
+  std::uint32_t all_link, trial_link, solution_link;
+  Indexed<std::uint8_t, 1, 46> payload;
+};
+
+// The store. Node k (1..raten_knoten) is the k-th code of the enumeration;
+// its code is computed from k (raten_knoten_pos), so a node holds nothing
+// but its trial_link (raten_glied[k]; 0 = none; the top bit is the mark of a
+// canonical trial). The creation chain is implicit: the all_link of node k is
+// k - 1, VERSLOE is the newest node. The solution list is a packed array of
+// records (raten_loes) in the order of the creation chain; a record is one
+// word (code fields | plane of doubled signs | plane of present signs) or
+// two (code | doubled, then present), see raten_satz.
+constexpr std::uint32_t MISCHGROESSE = 1310720;  // buckets of the shuffle
+using TMischMasch = std::uint32_t[MISCHGROESSE];
+using TMischZaehl = std::uint8_t[MISCHGROESSE];
+constexpr std::uint32_t RATEN_MARKE = 0x80000000u;    // canonical trial (top bit of the link)
+extern TMischMasch MISCHFELD;                         // head node of each bucket, 0 = empty
+extern TMischZaehl MISCHZ;                            // nodes in the bucket minus one, saturating
+extern std::uint32_t ERLAUBT, SCHLUSSLICHT, AKTUELL;  // first solution, last trial, best trial
+extern std::uint32_t* raten_glied;      // trial_link of every node, index 1..raten_knoten
+extern std::uint32_t raten_knoten;      // nodes built
+extern std::uint64_t* raten_loes;       // solution records in list order
+extern std::uint32_t raten_loes_zahl;   // solutions in the list
+extern std::uint32_t raten_loes_platz;  // records the solution array has room for
+extern std::uint8_t raten_loes_worte;   // words per solution record: 1 or 2
+extern std::uint64_t raten_belegt;      // bytes the store holds now
+extern std::uint64_t raten_belegt_max;  // the most bytes held at once since the reset
+// Tests: allocation number n of a build (0 = the links, 1 = the shuffle's
+// backward links, 2 = the solutions) reports failure; -1 = never.
+extern std::int32_t raten_fehler_bei;
+extern std::uint8_t FARBE0, FARBEPL, FARBE1, FARBE2, FARBE3, ENDFARBE, ENDFARBEPL1;
+extern bool GENUGPLATZ;
+extern Indexed<bool, 0, 36> ERL_FARBE;       // the sign can still occur in the secret
+extern Indexed<bool, 0, 36> GESPIELT;        // the sign has stood in a trial of this game
+extern Indexed<bool, 0, 36> VORH_FARBE;      // the sign occurs in some remaining solution
+extern std::uint8_t ZAEHLE_VORH_FARBE;       // count of such signs
+extern bool KENNEALLEFARBEN;                 // the multiset of the secret's signs is known
+extern std::uint8_t FEHLZEICHEN;             // a sign known to be absent (filler of openings)
+extern bool FEHLZ_BENUTZT, ALLE_F_LOESCHEN;  // keep one eliminated sign in the trials
+extern bool AEQUI_KLASSE;                    // opening phase: every answer so far was 0/0
+extern bool MERKE_WDHG;                      // the user's repetition choice
+extern bool F6_GEDR;                         // an early decision was asked for
+extern std::uint16_t UNTERBR;                // early decisions in this game
+extern std::int32_t NUMMER;                  // number of the current trial
+// Progress of a long computation (a build or a search).
+extern std::uint32_t GERATENE_VERSUCHE, ZAHL_DER_VERSUCHE, ZAHLGESAMTVERSUCHE, NUMMER_PLUS;
+extern std::uint32_t ZAHL_DER_STERNE;
+extern std::uint8_t QU_10_2;
+// Permutations of positions (1..9) and signs (0..36), and their urns.
+extern Indexed<std::uint8_t, 0, 36> PERMZ, PERMF, PERMZTM, PERMFTM;
+extern Indexed<std::uint8_t, 0, 36> ZAHLENREIHENFOLGE, FARBENREIHENFOLGE;
+extern Indexed<std::uint8_t, 0, 36> ZAHLENREIHENFOLGETM, FARBENREIHENFOLGETM;
+extern std::uint8_t HILFZAHLREIHENFOLGE, HILFFARBREIHENFOLGE;
+extern std::uint8_t HILFZAHLREIHENFOLGETM, HILFFARBREIHENFOLGETM;
+extern liste ANFANG;  // the opening trial
+// Cursor of the board row and the derived columns and screen offsets.
+extern std::uint16_t WX, WY, WXMINUS1, X3I, X4I;
+extern std::uint32_t WO, WOP, WOZ;
+// Flags and values shared with the clocks.
+extern bool RATENDRAN, RATEN_ZEITANZEIGE, SETZEZEITLETZTERVERSUCH, SETZE_RATE_ZEIT_AKT;
+extern bool ZEIT_GERATEN_KL100, NEUER_KANDIDAT, ZEITLIMIT_GR_0, ALLESTERNEDRUCKEN;
+extern std::int32_t SPIELZEIT, RESTZEIT;  // hundredths: time on this trial, time still needed
+extern std::uint16_t STD_GERATEN, MIN_GERATEN, SEK_GERATEN, STD_REST, MIN_REST, SEK_REST;
+extern std::uint16_t STD_GERATEN_ALT, MIN_GERATEN_ALT, SEK_GERATEN_ALT;
+extern std::uint16_t STD_REST_ALT, MIN_REST_ALT, SEK_REST_ALT;
+
 // ================================================================ routines
 
 void kvspiel_reset();
@@ -166,6 +236,71 @@ void SCHREIBE_PC(bool erster, bool zweiter);
 // ---- the encoder with a variable answer code
 
 // ---- the codebreaker
+// Builds the candidate store; ok = false when Esc, Ctrl-C or a failed
+// allocation stopped it (A is then Esc and nothing stays allocated).
+void INIT_RATEN(bool& ok);
+void BESTIMME_ANFANG(std::uint8_t l, std::uint8_t n, bool wdh, bool fueller, bool zeigen);
+void NEUER_ANFANG();
+// The opening pattern as a 12-character text for the board.
+std::string INIT_MUSTER(std::uint8_t l, std::uint8_t n, bool wdh, bool leer);
+// One trial of the computer with its answer (computed or typed by the human encoder).
+void RATE_CODE(code& versuch_code, std::uint8_t& p, std::uint8_t& z, unsigned char& taste);
+// The code of node k (1..raten_knoten) as packed fields: position i in bits
+// 6(i-1)..6(i-1)+5, as its sign number; and back.
+std::uint64_t raten_knoten_pos(std::uint32_t k);
+std::uint32_t raten_pos_knoten(std::uint64_t pos);
+// Packed fields as sign characters (positions beyond the code length blank).
+code raten_pos_code(std::uint64_t pos);
+// The packed code of solution record i (0-based).
+std::uint64_t raten_loes_pos(std::uint32_t i);
+// Writes the solution record of a packed code (no vacant sign) to ziel.
+void raten_satz(std::uint64_t pos, std::uint64_t* ziel);
+
+// Scoring of one trial against the solution list. The class of a solution is
+// (t, p), counted in cnt[t * 10 + p].
+struct Versuchsbild {
+  std::uint64_t pos = 0;      // packed code of the trial
+  std::uint64_t niedrig = 0;  // the five low bits of every code field
+  std::uint64_t hoch = 0;     // the top bit of every code field
+  int laenge = 0;
+  std::uint64_t maske0 = 0;             // planes of the trial matching record word 0
+  std::uint64_t maske1 = 0;             // and word 1 (two-word records)
+  int dreifach = 0;                     // signs the trial holds three times or more
+  std::uint64_t dreifach_feld[4] = {};  // such a sign repeated in every field
+  std::uint8_t dreifach_anzahl[4] = {};
+};
+struct Wertung {
+  std::int32_t max = 0;      // largest class
+  std::int64_t summe = 0;    // sum of the squares of the classes
+  std::int32_t klassen = 0;  // non-empty classes
+  bool loesung = false;      // the trial is itself a possible secret
+};
+void raten_bild(std::uint64_t pos, Versuchsbild& v);
+// (t, p) of the trial against solution record i.
+void raten_antwort(const Versuchsbild& v, std::uint32_t i, int& t, int& p);
+// Counts the classes of the trial over the solutions into cnt (100 entries,
+// cleared here). Stops and returns false as soon as the trial cannot beat
+// (best_max, best_summe); otherwise fills w and returns true.
+bool raten_zaehle(const Versuchsbild& v, std::int32_t* cnt, std::int32_t best_max,
+                  std::int64_t best_summe, Wertung& w);
+// Keeps the solutions of class (t, p) (any t when t < 0); returns how many remain.
+std::uint32_t raten_verenge(const Versuchsbild& v, int t, int p);
+// The second half of a turn: the answer to the chosen trial (node knoten with
+// its predecessor vorg in the trial list, or ANFANG in the opening) and the
+// narrowing. beste holds the classes of the trial.
+void raten_antwort_und_verengung(code& versuch_code, std::uint64_t pos, bool eroeffnung,
+                                 std::uint32_t knoten, std::uint32_t vorg,
+                                 const std::int32_t* beste, std::uint8_t& p, std::uint8_t& z,
+                                 unsigned char& taste);
+// Trial list links (the canonical mark kept apart).
+inline std::uint32_t raten_naechster(std::uint32_t k) {
+  return raten_glied[k - 1] & ~RATEN_MARKE;
+}
+inline void raten_verbinde(std::uint32_t k, std::uint32_t nach) {
+  raten_glied[k - 1] = (raten_glied[k - 1] & RATEN_MARKE) | nach;
+}
+// The packed code of the opening trial.
+std::uint64_t raten_anfang_pos();
 
 // ---- clocks and store release
 void SCHREIBE_ZEIT_ORB();

@@ -1,0 +1,176 @@
+// Plays the computer codebreaker against every secret of the given conditions
+// (its own fixed code), and against its own variable code for a number of
+// seeds, without a time limit; prints the largest and the average number of
+// trials against the promised bound.
+//
+//   selfplay_tool LENGTH FIRST LAST REPETITION [SEEDS]
+//   e.g. selfplay_tool 4 0 5 1 20    (length 4 over 0..5 with repetition)
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "console/console.h"
+#include "console/virtual_console.h"
+#include "engine/kvspiel.h"
+
+namespace {
+
+struct Partie {
+  int versuche = 0;
+  bool geloest = false;
+  std::vector<code> folge;
+};
+
+void bedingungen(int l, char erstes, char letztes, bool wdh, bool fest) {
+  X.laenge = static_cast<std::uint8_t>(l);
+  X.erstes_zeichen = erstes;
+  X.letztes_zeichen = letztes;
+  X.wiederholung = wdh;
+  X.leerzeichen = 0;
+  X.pc_kodiert = 1;
+  X.pc_raet = 1;
+  X.fest = fest;
+  X.zeitlimit = 0;
+  X.ton = 0;
+  setze_zeichensatz();
+  REIHENFOLGE();
+  KORRIGIERE(MAXFARBE, static_cast<std::uint8_t>(l), wdh, false, false, true);
+}
+
+// One game as the play loop runs it; secret = sign numbers (fixed code) or null.
+Partie spiele(const int* geheim) {
+  const int l = X.laenge;
+  const bool wdh = X.wiederholung;
+  Partie ergebnis;
+  LEERZEICHEN = false;
+  FEHLZ_BENUTZT = ALLE_F_LOESCHEN = false;
+  KENNEALLEFARBEN = !wdh && l == MAXFARBE;
+  ALLESTERNEDRUCKEN = true;
+  AEQUI_KLASSE = true;
+  FEHLZEICHEN = 0;
+  NUMMER = 0;
+  UNTERBR = 0;
+  GESPIELT = {};
+  MERKE_WDHG = wdh;
+  ZAEHLE_VORH_FARBE = 0;
+  std::memset(&LOESUNG, ' ', sizeof LOESUNG);
+  LOESUNGSFARBEN = {};
+  if (geheim)
+    for (int i = 1; i <= l; ++i) {
+      LOESUNG[i] = FARBARRAY[geheim[i - 1]];
+      ++LOESUNGSFARBEN[geheim[i - 1]];
+    }
+  WX = 48;
+  WY = 9;
+  GOTOXY(WX, WY);
+  bool ok;
+  INIT_RATEN(ok);
+  INITFELD();
+  if (!ok) return ergebnis;
+  for (;;) {
+    ++NUMMER;
+    WX = 48;
+    WY = 9;
+    GOTOXY(WX, WY);
+    code c;
+    std::uint8_t p = 0, z = 0;
+    unsigned char taste = 0;
+    RATE_CODE(c, p, z, taste);
+    ergebnis.folge.push_back(c);
+    ergebnis.versuche = NUMMER;
+    if (taste == 27) return ergebnis;
+    if (p == l) {
+      ergebnis.geloest = true;
+      return ergebnis;
+    }
+    if (NUMMER > 60) return ergebnis;
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 5) {
+    std::fprintf(stderr, "usage: %s LENGTH FIRST LAST REPETITION [SEEDS]\n", argv[0]);
+    return 2;
+  }
+  const int l = std::atoi(argv[1]);
+  const char erstes = argv[2][0], letztes = argv[3][0];
+  const bool wdh = std::atoi(argv[4]) != 0;
+  const int saaten = argc > 5 ? std::atoi(argv[5]) : 20;
+
+  VirtualConsole vc;
+  vc.eof_when_empty = false;
+  console_use(vc);
+  kvspiel_reset();
+  RANDOMIZE(1);
+  bedingungen(l, erstes, letztes, wdh, true);
+  const int n = MAXFARBE;
+  const int schranke =
+      WIEVIELE(static_cast<std::uint8_t>(l), static_cast<std::uint8_t>(n), wdh, false);
+
+  // Every secret against the fixed code.
+  int geheim[9] = {};
+  for (int i = 0; i < l; ++i) geheim[i] = 1;
+  long long summe = 0, zahl = 0, ungeloest = 0;
+  int groesste = 0;
+  std::vector<int> verteilung(64, 0);
+  Partie schlechteste;
+  std::vector<int> schlechtestes_geheim;
+  for (;;) {
+    bool erlaubt = true;
+    if (!wdh)
+      for (int i = 0; i < l && erlaubt; ++i)
+        for (int j = i + 1; j < l; ++j)
+          if (geheim[i] == geheim[j]) erlaubt = false;
+    if (erlaubt) {
+      bedingungen(l, erstes, letztes, wdh, true);
+      Partie partie = spiele(geheim);
+      if (!partie.geloest) ++ungeloest;
+      summe += partie.versuche;
+      ++zahl;
+      ++verteilung[partie.versuche < 63 ? partie.versuche : 63];
+      if (partie.versuche > groesste) {
+        groesste = partie.versuche;
+        schlechteste = partie;
+        schlechtestes_geheim.assign(geheim, geheim + l);
+      }
+    }
+    int j = 0;
+    while (j < l && geheim[j] == n) geheim[j++] = 1;
+    if (j == l) break;
+    ++geheim[j];
+  }
+  std::printf("length %d over %c..%c (%d signs), repetition %s: N = %d\n", l, erstes, letztes, n,
+              wdh ? "allowed" : "barred", schranke);
+  std::printf("fixed code, every secret: games %lld, largest %d, average %.4f, unsolved %lld\n",
+              zahl, groesste, zahl ? static_cast<double>(summe) / zahl : 0.0, ungeloest);
+  std::printf("  distribution:");
+  for (int i = 1; i < 64; ++i)
+    if (verteilung[i]) std::printf(" %d:%d", i, verteilung[i]);
+  std::printf("\n");
+  if (groesste > schranke && schranke > 0) {
+    std::printf("  largest above N: secret ");
+    for (int c : schlechtestes_geheim) std::printf("%c", FARBARRAY[c]);
+    std::printf(", trials");
+    for (const code& c : schlechteste.folge) std::printf(" %.*s", l, c.z);
+    std::printf("\n");
+  }
+
+  // The variable code, several seeds.
+  std::printf("variable code, %d seeds:", saaten);
+  int v_groesste = 0;
+  long long v_summe = 0;
+  for (int s = 1; s <= saaten; ++s) {
+    RANDOMIZE(static_cast<std::uint64_t>(s) * 7919);
+    bedingungen(l, erstes, letztes, wdh, false);
+    Partie partie = spiele(nullptr);
+    std::printf(" %d%s", partie.versuche, partie.geloest ? "" : "!");
+    v_summe += partie.versuche;
+    if (partie.versuche > v_groesste) v_groesste = partie.versuche;
+  }
+  std::printf("\n  largest %d, average %.4f\n", v_groesste,
+              saaten ? static_cast<double>(v_summe) / saaten : 0.0);
+  return 0;
+}

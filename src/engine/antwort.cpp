@@ -1,0 +1,333 @@
+// The second half of the computer's turn: the answer to its trial (computed,
+// or typed by the human encoder and accepted only when some remaining secret
+// could give it), the narrowing of the solutions, what is known about the
+// signs, and the pruning of the trial list.
+#include <cstring>
+
+#include "console/console.h"
+#include "engine/kvspiel.h"
+
+namespace {
+
+void ton() {
+  if (!X.ton) return;
+  SOUND(ton_hoehe);
+  DELAY(ton_dauer);
+  NOSOUND();
+}
+
+void abbrechen(unsigned char& taste) {
+  taste = 27;
+  SPEICHER_FREIGEBEN(true);
+  ZEITEIN = false;
+}
+
+// Waits for a key with the clocks running; 0 for an extended key (dropped).
+unsigned char warte_taste() {
+  for (;;) {
+    SCHREIBE_ZEIT_ORB();
+    if (!KEYPRESSED()) continue;
+    const unsigned char t = READKEY();
+    if (t == 0) {
+      READKEY();
+      return 0;
+    }
+    return t;
+  }
+}
+
+int feld(std::uint64_t pos, int i) {
+  return static_cast<int>((pos >> (6 * (i - 1))) & 63);
+}
+
+// P forced by the classes of the trial: every non-empty class has the same p.
+int erzwungenes_p(const std::int32_t* beste, int l) {
+  int p = -1;
+  for (int t = 0; t <= l; ++t)
+    for (int q = 0; q <= t; ++q) {
+      if (!beste[t * 10 + q]) continue;
+      if (p >= 0 && p != q) return -1;
+      p = q;
+    }
+  return p;
+}
+
+// Removes from the trial list every trial holding a sign of the mask.
+void entferne_versuche(std::uint64_t zeichen, int l) {
+  std::uint32_t vorg = 0;
+  for (std::uint32_t k = VERS; k;) {
+    const std::uint32_t naechster = raten_naechster(k);
+    const std::uint64_t pos = raten_knoten_pos(k);
+    bool raus = false;
+    for (int i = 1; i <= l && !raus; ++i) {
+      const int c = feld(pos, i);
+      raus = c && ((zeichen >> (c - 1)) & 1);
+    }
+    if (raus) {
+      if (vorg) {
+        raten_verbinde(vorg, naechster);
+      } else {
+        VERS = naechster;
+      }
+      if (SCHLUSSLICHT == k) SCHLUSSLICHT = vorg;
+      --ZAHLGESAMTVERSUCHE;
+    } else {
+      vorg = k;
+    }
+    k = naechster;
+  }
+}
+
+}  // namespace
+
+void raten_antwort_und_verengung(code& versuch_code, std::uint64_t pos, bool eroeffnung,
+                                 std::uint32_t knoten, std::uint32_t vorg,
+                                 const std::int32_t* beste, std::uint8_t& p, std::uint8_t& z,
+                                 unsigned char& taste) {
+  const int l = X.laenge;
+  Versuchsbild bild;
+  raten_bild(pos, bild);
+  int anzahl[37] = {};
+  for (int i = 1; i <= l; ++i) ++anzahl[feld(pos, i)];
+
+  // 1./2. The answer.
+  int t = 0;
+  if (X.pc_kodiert) {
+    if (X.fest) {
+      p = 0;
+      for (int i = 1; i <= l; ++i)
+        if (versuch_code[i] == LOESUNG[i]) ++p;
+      for (int c = 1; c <= MAXFARBE; ++c)
+        t += LOESUNGSFARBEN[c] < anzahl[c] ? LOESUNGSFARBEN[c] : anzahl[c];
+    } else if (raten_loes_zahl == 1) {
+      int pi;
+      raten_antwort(bild, 0, t, pi);
+      p = static_cast<std::uint8_t>(pi);
+    } else {
+      int beste_k = 1;
+      for (int k = 2; k <= ZAHL_DER_GRUPPEN; ++k)
+        if (beste[ZEI_ORD[k] * 10 + POS_ORD[k]] > beste[ZEI_ORD[beste_k] * 10 + POS_ORD[beste_k]])
+          beste_k = k;
+      p = POS_ORD[beste_k];
+      t = ZEI_ORD[beste_k];
+    }
+    z = static_cast<std::uint8_t>(t - p);
+    WXMINUS1 = static_cast<std::uint16_t>(WX - 1);
+    WO = (WY - 1u) * 160u + WXMINUS1 * 2u;
+    GOTOXY(WX, WY);
+    WRITE(p);
+    GOTOXY(WX + 2, WY);
+    WRITE(z);
+    GOTOXY(WX + 2, WY);
+    if (p == l) ton();
+  } else {
+    X3I = WX;
+    X4I = static_cast<std::uint16_t>(WX + 2);
+    WXMINUS1 = static_cast<std::uint16_t>(WX - 1);
+    WOP = (WY - 1u) * 160u + WXMINUS1 * 2u;
+    WOZ = WOP + 4;
+    ton();
+    for (;;) {
+      // P: filled in when the classes leave a single value.
+      bool getippt = false;
+      const int fest = erzwungenes_p(beste, l);
+      if (fest >= 0) {
+        p = static_cast<std::uint8_t>(fest);
+      } else {
+        GOTOXY(X3I, WY);
+        for (;;) {
+          const unsigned char k = warte_taste();
+          if (k == 3 || k == 27) {
+            RATENDRAN = true;
+            abbrechen(taste);
+            return;
+          }
+          if (k < '0' || k > '9') continue;
+          const int wert = k - '0';
+          if (wert > l) continue;
+          bool moeglich = false;
+          for (int ti = wert; ti <= l; ++ti) moeglich = moeglich || beste[ti * 10 + wert] > 0;
+          if (!moeglich) continue;
+          p = static_cast<std::uint8_t>(wert);
+          getippt = true;
+          break;
+        }
+      }
+      GOTOXY(X3I, WY);
+      WRITE(p);
+      GOTOXY(X4I, WY);
+      // Z: filled in when only one value is possible for this P.
+      bool zurueck = false;
+      if (p >= l - 1) {
+        z = 0;
+      } else {
+        int einzig = -1, zahl = 0;
+        for (int ti = p; ti <= l; ++ti)
+          if (beste[ti * 10 + p] > 0) {
+            ++zahl;
+            einzig = ti;
+          }
+        if (zahl == 1) {
+          z = static_cast<std::uint8_t>(einzig - p);
+        } else {
+          for (;;) {
+            const unsigned char k = warte_taste();
+            if (k == 3 || k == 27) {
+              RATENDRAN = true;
+              abbrechen(taste);
+              return;
+            }
+            if (k == 8 && getippt) {
+              GOTOXY(X3I, WY);
+              WRITE(' ');
+              GOTOXY(X3I, WY);
+              zurueck = true;
+              break;
+            }
+            if (k < '0' || k > '9') continue;
+            const int wert = k - '0';
+            if (wert > l - p || beste[(wert + p) * 10 + p] <= 0) continue;
+            z = static_cast<std::uint8_t>(wert);
+            break;
+          }
+        }
+      }
+      if (zurueck) continue;
+      GOTOXY(X4I, WY);
+      WRITE(z);
+      break;
+    }
+    RATENDRAN = true;
+    t = p + z;
+  }
+
+  // 3.
+  if (p > 0 || z > 0) AEQUI_KLASSE = false;
+
+  bool ende = false;
+  std::uint64_t liste = 0;  // signs eliminated in this turn
+  int liste_zeichen[37], liste_zahl = 0;
+  if (p == l) {
+    // 4. Solved.
+    LOESUNG = versuch_code;
+    ende = true;
+  } else {
+    // 5. The solutions that remain.
+    if (p == 0 && z == 0) {
+      for (int c = MAXFARBE; c >= 1; --c) {
+        if (anzahl[c] && ERL_FARBE[c]) {
+          ERL_FARBE[c] = false;
+          liste |= std::uint64_t{1} << (c - 1);
+          liste_zeichen[liste_zahl++] = c;
+          FEHLZEICHEN = static_cast<std::uint8_t>(c);
+        }
+      }
+      int frei = 0;
+      for (int c = 1; c <= MAXFARBE; ++c) frei += ERL_FARBE[c] ? 1 : 0;
+      ZAEHLE_VORH_FARBE = static_cast<std::uint8_t>(frei);
+      raten_verenge(bild, 0, 0);
+    } else {
+      raten_verenge(bild, KENNEALLEFARBEN ? -1 : p + z, p);
+    }
+
+    // 6. One or two left: they alone are the trials.
+    if (raten_loes_zahl == 1 || raten_loes_zahl == 2) {
+      AEQUI_KLASSE = false;
+      ZAHLGESAMTVERSUCHE = raten_loes_zahl;
+      const std::uint32_t a = raten_pos_knoten(raten_loes_pos(0));
+      raten_glied[a - 1] = 0;
+      VERS = SCHLUSSLICHT = a;
+      if (raten_loes_zahl == 2) {
+        const std::uint32_t b = raten_pos_knoten(raten_loes_pos(1));
+        raten_glied[b - 1] = 0;
+        raten_verbinde(a, b);
+        SCHLUSSLICHT = b;
+      }
+      ende = true;
+    } else {
+      if (!eroeffnung && knoten) {
+        --ZAHLGESAMTVERSUCHE;
+        const std::uint32_t naechster = raten_naechster(knoten);
+        if (vorg) {
+          raten_verbinde(vorg, naechster);
+        } else {
+          VERS = naechster;
+        }
+        if (SCHLUSSLICHT == knoten) SCHLUSSLICHT = vorg;
+      }
+      if (KEYPRESSED()) {
+        const unsigned char k = READKEY();
+        if (k == 0) {
+          READKEY();
+        } else if (k == 2 || k == 3 || k == 27) {
+          abbrechen(taste);
+          return;
+        }
+      }
+    }
+  }
+
+  // 7. What is known about the signs.
+  if (!ende && !KENNEALLEFARBEN) {
+    if (!(p == 0 && z == 0)) {
+      VORH_FARBE = {};
+      int zahl = 0;
+      if (p + z == l) {
+        KENNEALLEFARBEN = true;
+        for (int c = 1; c <= MAXFARBE; ++c)
+          if (anzahl[c]) {
+            VORH_FARBE[c] = true;
+            ++zahl;
+          }
+      } else {
+        std::uint64_t vorhanden = 0;
+        for (std::uint32_t i = 0; i < raten_loes_zahl; ++i)
+          vorhanden |=
+              raten_loes[static_cast<std::size_t>(i) * raten_loes_worte + raten_loes_worte - 1];
+        if (raten_loes_worte == 1) vorhanden >>= 6 * l + MAXFARBE;
+        for (int c = 1; c <= MAXFARBE; ++c)
+          if ((vorhanden >> (c - 1)) & 1) {
+            VORH_FARBE[c] = true;
+            ++zahl;
+          }
+      }
+      ZAEHLE_VORH_FARBE = static_cast<std::uint8_t>(zahl);
+      for (int c = MAXFARBE; c >= 1; --c)
+        if (ERL_FARBE[c] && !VORH_FARBE[c]) {
+          ERL_FARBE[c] = false;
+          liste |= std::uint64_t{1} << (c - 1);
+          liste_zeichen[liste_zahl++] = c;
+        }
+    }
+    if (KEYPRESSED()) {
+      const unsigned char k = READKEY();
+      if (k == 0) {
+        READKEY();
+      } else if (k == 3 || k == 27) {
+        abbrechen(taste);
+        return;
+      }
+    }
+    int frei = 0;
+    for (int c = 1; c <= MAXFARBE; ++c) frei += ERL_FARBE[c] ? 1 : 0;
+    if (liste_zahl > 0 && frei < 3 && l > 3 && !ALLE_F_LOESCHEN) {
+      ALLE_F_LOESCHEN = true;
+      liste &= ~(std::uint64_t{1} << (liste_zeichen[--liste_zahl] - 1));
+    }
+    if (FEHLZ_BENUTZT && liste_zahl > 0) {
+      liste &= ~(std::uint64_t{1} << (liste_zeichen[--liste_zahl] - 1));
+      FEHLZ_BENUTZT = false;
+    }
+    if (liste) entferne_versuche(liste, l);
+  }
+
+  // 8. Common end.
+  if (AEQUI_KLASSE) NEUER_ANFANG();
+  if (ZAEHLE_VORH_FARBE == l && !X.wiederholung) KENNEALLEFARBEN = true;
+  for (int c = 1; c <= MAXFARBE; ++c)
+    if (anzahl[c]) GESPIELT[c] = true;
+  if (p == l) {
+    SPEICHER_FREIGEBEN(true);
+    ZEITEIN = false;
+  }
+}
