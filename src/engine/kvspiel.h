@@ -167,6 +167,8 @@ extern std::uint64_t raten_belegt_max;  // the most bytes held at once since the
 // Tests: allocation number n of a build (0 = the links, 1 = the shuffle's
 // backward links, 2 = the solutions) reports failure; -1 = never.
 extern std::int32_t raten_fehler_bei;
+// Tests: the number of buckets the shuffle uses (MISCHGROESSE in play).
+extern std::uint32_t raten_eimer;
 extern std::uint8_t FARBE0, FARBEPL, FARBE1, FARBE2, FARBE3, ENDFARBE, ENDFARBEPL1;
 extern bool GENUGPLATZ;
 extern Indexed<bool, 0, 36> ERL_FARBE;       // the sign can still occur in the secret

@@ -77,6 +77,7 @@ std::uint32_t raten_loes_platz;
 std::uint8_t raten_loes_worte;
 std::uint64_t raten_belegt, raten_belegt_max;
 std::int32_t raten_fehler_bei;
+std::uint32_t raten_eimer;
 std::uint8_t FARBE0, FARBEPL, FARBE1, FARBE2, FARBE3, ENDFARBE, ENDFARBEPL1;
 bool GENUGPLATZ;
 Indexed<bool, 0, 36> ERL_FARBE, GESPIELT, VORH_FARBE;
@@ -164,6 +165,7 @@ void kvspiel_reset() {
   INITFELD();
   raten_belegt_max = 0;
   raten_fehler_bei = -1;
+  raten_eimer = MISCHGROESSE;
   FARBE0 = FARBEPL = FARBE1 = FARBE2 = FARBE3 = ENDFARBE = ENDFARBEPL1 = 0;
   GENUGPLATZ = false;
   ERL_FARBE = {};

@@ -81,7 +81,7 @@ void ziehe(Indexed<std::uint8_t, 0, 36>& urne, Indexed<std::uint8_t, 0, 36>& per
 void in_eimer(std::uint32_t k) {
   std::uint32_t* vor = raten_glied - 1;  // vor[k]: forward link of node k
   std::uint32_t* rueck = zurueck - 1;
-  const std::uint32_t b = Random(MISCHGROESSE);
+  const std::uint32_t b = Random(raten_eimer);
   const std::uint32_t kopf = MISCHFELD[b];
   if (!kopf) {
     MISCHZ[b] = 0;
@@ -147,7 +147,7 @@ void eimer_verbinden() {
   std::uint32_t* rueck = zurueck - 1;
   std::uint32_t letzter = 0;
   VERS = 0;
-  for (std::uint32_t b = 0; b < MISCHGROESSE; ++b) {
+  for (std::uint32_t b = 0; b < raten_eimer && b < MISCHGROESSE; ++b) {
     const std::uint32_t kopf = MISCHFELD[b];
     if (!kopf) continue;
     const std::uint32_t schwanz = rueck[kopf];

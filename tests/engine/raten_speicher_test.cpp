@@ -1,0 +1,235 @@
+// The codebreaker's candidate store: its nodes and lists, the shuffle, the
+// progress bar, aborts and failed allocations, and the memory it holds.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+
+#include "engine/raten_hilfe.h"
+#include "support/harness.h"
+
+namespace {
+
+using namespace raten_test;
+
+int sterne() {
+  const std::string s = screen_row(25).substr(43, 12);
+  return static_cast<int>(std::count(s.begin(), s.end(), '*'));
+}
+
+TEST(RatenSpeicher, TwoPositionsOverTwoSigns) {
+  for (bool wdh : {true, false}) {
+    Harness h;
+    h.vc.eof_when_empty = false;
+    bedingungen(2, '0', '1', wdh);
+    ASSERT_TRUE(beginne());
+    EXPECT_EQ(raten_knoten, 4u);
+    const auto v = versuche();
+    EXPECT_EQ(std::set<std::string>(v.begin(), v.end()),
+              (std::set<std::string>{"00", "01", "10", "11"}));
+    EXPECT_EQ(v.size(), 4u);
+    EXPECT_EQ(SCHLUSSLICHT, raten_pos_knoten(raten_knoten_pos(SCHLUSSLICHT)));
+    EXPECT_EQ(raten_naechster(SCHLUSSLICHT), 0u);
+    const auto l = loesungen();
+    if (wdh) {
+      EXPECT_EQ(std::set<std::string>(l.begin(), l.end()),
+                (std::set<std::string>{"00", "01", "10", "11"}));
+    } else {
+      EXPECT_EQ(std::set<std::string>(l.begin(), l.end()), (std::set<std::string>{"01", "10"}));
+    }
+    EXPECT_EQ(ERLAUBT, raten_pos_knoten(raten_loes_pos(0)));
+  }
+}
+
+TEST(RatenSpeicher, VacantSignOverTwoSignsAtLengthFour) {
+  Harness h;
+  h.vc.eof_when_empty = false;
+  bedingungen(4, '0', '1', true, true);
+  ASSERT_TRUE(beginne());
+  EXPECT_EQ(raten_knoten, 80u);
+  const auto v = versuche();
+  const std::set<std::string> alle(v.begin(), v.end());
+  EXPECT_EQ(alle.size(), 80u);
+  EXPECT_EQ(alle.count("****"), 0u);
+  const auto l = loesungen();
+  EXPECT_EQ(l.size(), 16u);
+  for (const auto& s : l) EXPECT_EQ(s.find('*'), std::string::npos) << s;
+}
+
+TEST(RatenSpeicher, SolutionsFollowTheCreationChain) {
+  // Newest node first: the node numbers fall along the solution list.
+  Harness h;
+  h.vc.eof_when_empty = false;
+  bedingungen(3, '0', '4', false);
+  ASSERT_TRUE(beginne());
+  EXPECT_EQ(raten_loes_zahl, 60u);
+  std::uint32_t vorher = UINT32_MAX;
+  for (std::uint32_t i = 0; i < raten_loes_zahl; ++i) {
+    const std::uint32_t k = raten_pos_knoten(raten_loes_pos(i));
+    EXPECT_LT(k, vorher);
+    EXPECT_EQ(raten_knoten_pos(k), raten_loes_pos(i));
+    vorher = k;
+  }
+  EXPECT_EQ(VERSLOE, raten_knoten);
+}
+
+TEST(RatenSpeicher, ShuffleKeepsEveryNodeOnceInLongBuckets) {
+  // Few buckets make long rings, past the saturation of the bucket counter.
+  for (std::uint32_t eimer : {1u, 2u, 7u}) {
+    Harness h;
+    h.vc.eof_when_empty = false;
+    raten_eimer = eimer;
+    bedingungen(4, '0', '5', true);  // 1296 nodes
+    ASSERT_TRUE(beginne());
+    const auto v = versuche();
+    EXPECT_EQ(v.size(), 1296u);
+    EXPECT_EQ(std::set<std::string>(v.begin(), v.end()).size(), 1296u);
+    std::uint32_t letzter = 0;
+    for (std::uint32_t k = VERS; k; k = raten_naechster(k)) letzter = k;
+    EXPECT_EQ(letzter, SCHLUSSLICHT);
+  }
+}
+
+TEST(RatenSpeicher, ShuffleIsUniform) {
+  // Three nodes in one bucket: each of the six orders about equally often.
+  Harness h;
+  h.vc.eof_when_empty = false;
+  std::map<std::string, int> zahl;
+  const int laeufe = 3000;
+  for (int i = 0; i < laeufe; ++i) {
+    kvspiel_reset();
+    raten_eimer = 1;
+    RANDOMIZE(static_cast<std::uint64_t>(i) + 100);
+    bedingungen(1, '0', '2', true);
+    ASSERT_TRUE(beginne());
+    std::string folge;
+    for (const auto& s : versuche()) folge += s;
+    ++zahl[folge];
+  }
+  EXPECT_EQ(zahl.size(), 6u);
+  for (const auto& [folge, n] : zahl) {
+    EXPECT_GT(n, laeufe / 6 - 120) << folge;
+    EXPECT_LT(n, laeufe / 6 + 120) << folge;
+  }
+}
+
+TEST(RatenSpeicher, ProgressBarNeverShrinksNorPassesTen) {
+  Harness h;
+  h.vc.eof_when_empty = false;
+  int zuletzt = 0, hoechstens = 0, rueckschritte = 0;
+  h.vc.on_wait = [&](VirtualConsole&) {
+    const int s = sterne();
+    if (s < zuletzt) ++rueckschritte;
+    zuletzt = s;
+    hoechstens = std::max(hoechstens, s);
+  };
+  bedingungen(5, '0', '5', true);  // 7776 nodes, a poll every 256
+  ASSERT_TRUE(beginne());
+  EXPECT_EQ(rueckschritte, 0);
+  EXPECT_LE(hoechstens, 10);
+  EXPECT_EQ(sterne(), 10);
+  EXPECT_EQ(ZAHL_DER_STERNE, 10u);
+}
+
+TEST(RatenSpeicher, ProgressStaysBoundedWhenTheNodeCountExceedsTheEstimate) {
+  // One sign with the vacant sign: the build makes 2^4 - 1 nodes, the
+  // conditions counted one.
+  Harness h;
+  h.vc.eof_when_empty = false;
+  bedingungen(4, '0', '0', true, true);
+  EXPECT_EQ(MEMRATE, 1u);
+  ASSERT_TRUE(beginne());
+  EXPECT_EQ(raten_knoten, 15u);
+  EXPECT_LE(sterne(), 10);
+  EXPECT_LE(QU_10_2, 10);
+}
+
+TEST(RatenSpeicher, EscOnTheFirstNodeLeavesNothingAllocated) {
+  for (unsigned char taste : {27, 3}) {
+    Harness h;
+    h.vc.push_key(taste);
+    bedingungen(4, '0', '9', true);
+    EXPECT_FALSE(beginne());
+    EXPECT_FALSE(OK);
+    EXPECT_EQ(A, 27);
+    EXPECT_FALSE(ZEITEIN);
+    EXPECT_FALSE(RATEN_ZEITANZEIGE);
+    EXPECT_EQ(raten_belegt, 0u);
+    EXPECT_EQ(raten_glied, nullptr);
+    EXPECT_EQ(VERS, 0u);
+    EXPECT_EQ(GERATENE_VERSUCHE, 0u);
+  }
+}
+
+TEST(RatenSpeicher, EscLaterInTheBuildReleasesEverything) {
+  Harness h;
+  int polls = 0;
+  h.vc.eof_when_empty = false;
+  h.vc.on_wait = [&](VirtualConsole& vc) {
+    if (++polls == 5) {
+      vc.push_ext(59);  // an extended key is dropped
+      vc.push_key('x');
+      vc.push_key(27);
+    }
+  };
+  bedingungen(5, '0', '9', true);
+  EXPECT_FALSE(beginne());
+  EXPECT_EQ(A, 27);
+  EXPECT_GT(GERATENE_VERSUCHE, 256u);
+  EXPECT_EQ(raten_belegt, 0u);
+  EXPECT_EQ(raten_glied, nullptr);
+  EXPECT_EQ(raten_loes, nullptr);
+}
+
+TEST(RatenSpeicher, FailedAllocationEndsLikeEsc) {
+  for (int nummer = 0; nummer < 3; ++nummer) {
+    Harness h;
+    h.vc.eof_when_empty = false;
+    raten_fehler_bei = nummer;
+    bedingungen(4, '0', '9', true);
+    EXPECT_FALSE(beginne()) << nummer;
+    EXPECT_EQ(A, 27);
+    EXPECT_FALSE(ZEITEIN);
+    EXPECT_EQ(raten_belegt, 0u);
+  }
+}
+
+TEST(RatenSpeicher, StaysWithinTheAdmittedMemory) {
+  struct Fall {
+    int l;
+    char erstes, letztes;
+    bool wdh, leer;
+  };
+  for (const Fall& f : {Fall{2, '0', '1', true, false}, Fall{2, '0', '0', true, false},
+                        Fall{3, '0', '0', false, false}, Fall{4, '0', '1', true, true},
+                        Fall{4, '0', '9', true, false}, Fall{4, '0', 'j', true, false},
+                        Fall{3, '0', 'z', true, false}, Fall{6, '0', '9', false, false},
+                        Fall{9, '0', '3', true, false}}) {
+    Harness h;
+    h.vc.eof_when_empty = false;
+    bedingungen(f.l, f.erstes, f.letztes, f.wdh, f.leer);
+    ASSERT_TRUE(beginne());
+    EXPECT_LE(raten_belegt_max, static_cast<std::uint64_t>(SIZERATEN) * raten_knoten)
+        << f.l << f.letztes;
+    SPEICHER_FREIGEBEN(true);
+    EXPECT_EQ(raten_belegt, 0u);
+  }
+}
+
+TEST(RatenSpeicher, ReleaseEmptiesTheHeads) {
+  Harness h;
+  h.vc.eof_when_empty = false;
+  bedingungen(3, '0', '5', true);
+  ASSERT_TRUE(beginne());
+  NEUER_KANDIDAT = true;
+  SPEICHER_FREIGEBEN(true);
+  EXPECT_EQ(VERS, 0u);
+  EXPECT_EQ(VERSLOE, 0u);
+  EXPECT_EQ(ERLAUBT, 0u);
+  EXPECT_FALSE(NEUER_KANDIDAT);
+  EXPECT_EQ(raten_belegt, 0u);
+}
+
+}  // namespace
