@@ -162,10 +162,10 @@ void kvspiel_reset() {
   VIRJ1 = VIRM1 = VIRT1 = VIRWT1 = 0;
   VIRJ2 = VIRM2 = VIRT2 = VIRWT2 = 0;
   raten_speicher_freigeben();
+  raten_eimer = MISCHGROESSE;
   INITFELD();
   raten_belegt_max = 0;
   raten_fehler_bei = -1;
-  raten_eimer = MISCHGROESSE;
   FARBE0 = FARBEPL = FARBE1 = FARBE2 = FARBE3 = ENDFARBE = ENDFARBEPL1 = 0;
   GENUGPLATZ = false;
   ERL_FARBE = {};

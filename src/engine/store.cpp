@@ -245,7 +245,8 @@ void raten_satz(std::uint64_t pos, std::uint64_t* ziel) {
 }
 
 void INITFELD() {
-  std::memset(MISCHFELD, 0, sizeof MISCHFELD);
+  const std::uint32_t n = raten_eimer < MISCHGROESSE ? raten_eimer : MISCHGROESSE;
+  std::memset(MISCHFELD, 0, n * sizeof MISCHFELD[0]);
 }
 
 void raten_speicher_freigeben() {

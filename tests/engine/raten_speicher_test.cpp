@@ -99,7 +99,6 @@ TEST(RatenSpeicher, ShuffleIsUniform) {
   std::map<std::string, int> zahl;
   const int laeufe = 3000;
   for (int i = 0; i < laeufe; ++i) {
-    kvspiel_reset();
     raten_eimer = 1;
     RANDOMIZE(static_cast<std::uint64_t>(i) + 100);
     bedingungen(1, '0', '2', true);
