@@ -164,8 +164,8 @@ extern std::uint32_t raten_loes_platz;  // records the solution array has room f
 extern std::uint8_t raten_loes_worte;   // words per solution record: 1 or 2
 extern std::uint64_t raten_belegt;      // bytes the store holds now
 extern std::uint64_t raten_belegt_max;  // the most bytes held at once since the reset
-// Tests: allocation number n of a build (0 = the links, 1 = the shuffle's
-// backward links, 2 = the solutions) reports failure; -1 = never.
+// Tests: allocation number n of a build (0 = the links, 1 = the solutions)
+// reports failure; -1 = never.
 extern std::int32_t raten_fehler_bei;
 // Tests: the number of buckets the shuffle uses (MISCHGROESSE in play).
 extern std::uint32_t raten_eimer;

@@ -66,7 +66,7 @@ std::uint16_t VIRJ1, VIRM1, VIRT1, VIRWT1;
 std::uint16_t VIRJ2, VIRM2, VIRT2, VIRWT2;
 
 // ---- the codebreaker
-TMischMasch MISCHFELD;
+alignas(2097152) TMischMasch MISCHFELD;
 TMischZaehl MISCHZ;
 std::uint32_t ERLAUBT, SCHLUSSLICHT, AKTUELL;
 std::uint32_t* raten_glied;

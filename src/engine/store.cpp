@@ -1,5 +1,7 @@
 // The codebreaker's candidate store: the build with its bucket shuffle, the
 // packed codes of the nodes and of the solution records, and the release.
+#include <sys/mman.h>
+
 #include <bit>
 #include <cstdlib>
 #include <cstring>
@@ -8,9 +10,6 @@
 #include "engine/kvspiel.h"
 
 namespace {
-
-std::uint32_t* zurueck;  // backward links of the bucket rings during a build
-std::uint32_t zurueck_zahl;
 
 // Numbering of the nodes: node k is the number k (with the vacant sign) or
 // k - 1 (without) written in base `basis`, position 1 lowest; digit r stands
@@ -22,7 +21,6 @@ std::uint64_t teiler_magie;  // 2^64 / basis, rounded up: exact division of 32-b
 std::uint64_t dekod[9][37];  // digit r at enumeration position j -> its packed field
 Indexed<std::uint8_t, 0, 36> farbe_zurueck;  // inverse of PERMFTM
 int laenge;
-std::uint64_t pos_maske;
 
 void stelle_zahlung_ein(int l, int n, bool leer) {
   laenge = l;
@@ -36,7 +34,6 @@ void stelle_zahlung_ein(int l, int n, bool leer) {
                     << (6 * (PERMZTM[j + 1] - 1));
   for (int c = 0; c <= 36; ++c) farbe_zurueck[c] = 0;
   for (int c = 0; c <= n; ++c) farbe_zurueck[PERMFTM[c]] = static_cast<std::uint8_t>(c);
-  pos_maske = l >= 10 ? ~std::uint64_t{0} : (std::uint64_t{1} << (6 * l)) - 1;
 }
 
 std::uint32_t teile(std::uint32_t v, std::uint32_t& rest) {
@@ -50,10 +47,30 @@ std::uint32_t teile(std::uint32_t v, std::uint32_t& rest) {
   return q;
 }
 
+// Large blocks are asked for in huge pages where the system has them: the
+// build and the search touch them at random.
+constexpr std::size_t GROSSE_SEITE = std::size_t{2} << 20;
+
+void grosse_seiten(void* p, std::size_t bytes) {
+#ifdef MADV_HUGEPAGE
+  if (bytes >= GROSSE_SEITE) madvise(p, bytes, MADV_HUGEPAGE);
+#else
+  (void)p;
+  (void)bytes;
+#endif
+}
+
 template <class T>
 T* hole(std::size_t anzahl, int nummer) {
   if (raten_fehler_bei == nummer) return nullptr;
-  void* p = std::malloc(anzahl * sizeof(T) + (anzahl == 0 ? 1 : 0));
+  const std::size_t bytes = anzahl * sizeof(T) + (anzahl == 0 ? 1 : 0);
+  void* p = nullptr;
+  if (bytes >= GROSSE_SEITE) {
+    if (posix_memalign(&p, GROSSE_SEITE, bytes) != 0) p = nullptr;
+    if (p) grosse_seiten(p, bytes);
+  } else {
+    p = std::malloc(bytes);
+  }
   if (!p) return nullptr;
   raten_belegt += anzahl * sizeof(T);
   if (raten_belegt > raten_belegt_max) raten_belegt_max = raten_belegt;
@@ -77,16 +94,24 @@ void ziehe(Indexed<std::uint8_t, 0, 36>& urne, Indexed<std::uint8_t, 0, 36>& per
   }
 }
 
-// Drops node k at a random place of a random bucket.
-void in_eimer(std::uint32_t k) {
-  std::uint32_t* vor = raten_glied - 1;  // vor[k]: forward link of node k
-  std::uint32_t* rueck = zurueck - 1;
-  const std::uint32_t b = Random(raten_eimer);
+// The bucket rings during a build: both links of node k side by side
+// (forward at 2k - 2, backward at 2k - 1), so that one cache line serves a
+// node. After the join the forward links are packed into the first half.
+std::uint32_t* paare;
+inline std::uint32_t& vor(std::uint32_t k) {
+  return paare[2 * static_cast<std::size_t>(k) - 2];
+}
+inline std::uint32_t& rueck(std::uint32_t k) {
+  return paare[2 * static_cast<std::size_t>(k) - 1];
+}
+
+// Drops node k at a random place of bucket b.
+void in_eimer(std::uint32_t k, std::uint32_t b) {
   const std::uint32_t kopf = MISCHFELD[b];
   if (!kopf) {
     MISCHZ[b] = 0;
-    vor[k] = k;
-    rueck[k] = k;
+    vor(k) = k;
+    rueck(k) = k;
     MISCHFELD[b] = k;
     return;
   }
@@ -94,47 +119,47 @@ void in_eimer(std::uint32_t k) {
   const bool gerade = n % 2 == 0;
   const std::uint32_t r = Random(n + 1);
   const std::uint32_t h = n / 2;
-  const std::uint32_t schwanz = rueck[kopf];
-  const std::uint32_t mitte = vor[schwanz];
+  const std::uint32_t schwanz = rueck(kopf);
+  const std::uint32_t mitte = vor(schwanz);
   if (r == 0) {
-    vor[k] = kopf;
-    rueck[k] = schwanz;
-    rueck[kopf] = k;
+    vor(k) = kopf;
+    rueck(k) = schwanz;
+    rueck(kopf) = k;
     MISCHFELD[b] = k;
-    if (gerade) vor[schwanz] = rueck[mitte];
+    if (gerade) vor(schwanz) = rueck(mitte);
   } else if (r == n) {
-    vor[schwanz] = k;
-    rueck[k] = schwanz;
-    rueck[kopf] = k;
-    vor[k] = gerade ? mitte : vor[mitte];
+    vor(schwanz) = k;
+    rueck(k) = schwanz;
+    rueck(kopf) = k;
+    vor(k) = gerade ? mitte : vor(mitte);
   } else {
     std::uint32_t a;  // node r; the new node goes behind it
     if (r <= h) {
       if (r <= n / 4 || r < 3) {
         a = kopf;
-        for (std::uint32_t i = 1; i < r; ++i) a = vor[a];
+        for (std::uint32_t i = 1; i < r; ++i) a = vor(a);
       } else {
         std::uint32_t c = mitte;
-        for (std::uint32_t i = 0; i < h - r; ++i) c = rueck[c];
-        a = rueck[c];
+        for (std::uint32_t i = 0; i < h - r; ++i) c = rueck(c);
+        a = rueck(c);
       }
     } else if (r >= n - (n - 1) / 4) {
       std::uint32_t c = schwanz;
-      for (std::uint32_t i = 0; i + 1 < n - r; ++i) c = rueck[c];
-      a = rueck[c];
+      for (std::uint32_t i = 0; i + 1 < n - r; ++i) c = rueck(c);
+      a = rueck(c);
     } else {
       a = mitte;
-      for (std::uint32_t i = 0; i + 1 < r - h; ++i) a = vor[a];
+      for (std::uint32_t i = 0; i + 1 < r - h; ++i) a = vor(a);
     }
-    const std::uint32_t c = vor[a];
-    vor[a] = k;
-    rueck[k] = a;
-    vor[k] = c;
-    rueck[c] = k;
+    const std::uint32_t c = vor(a);
+    vor(a) = k;
+    rueck(k) = a;
+    vor(k) = c;
+    rueck(c) = k;
     if (r <= h) {
-      if (gerade) vor[schwanz] = rueck[mitte];
+      if (gerade) vor(schwanz) = rueck(mitte);
     } else if (!gerade) {
-      vor[schwanz] = vor[mitte];
+      vor(schwanz) = vor(mitte);
     }
   }
   MISCHZ[b] = MISCHZ[b] < 255 ? static_cast<std::uint8_t>(MISCHZ[b] + 1)
@@ -143,20 +168,18 @@ void in_eimer(std::uint32_t k) {
 
 // Joins the buckets into the trial list.
 void eimer_verbinden() {
-  std::uint32_t* vor = raten_glied - 1;
-  std::uint32_t* rueck = zurueck - 1;
   std::uint32_t letzter = 0;
   VERS = 0;
   for (std::uint32_t b = 0; b < raten_eimer && b < MISCHGROESSE; ++b) {
     const std::uint32_t kopf = MISCHFELD[b];
     if (!kopf) continue;
-    const std::uint32_t schwanz = rueck[kopf];
+    const std::uint32_t schwanz = rueck(kopf);
     if (!VERS) {
       VERS = kopf;
     } else {
-      vor[letzter] = kopf;
+      vor(letzter) = kopf;
     }
-    vor[schwanz] = 0;
+    vor(schwanz) = 0;
     letzter = schwanz;
   }
   SCHLUSSLICHT = letzter;
@@ -221,10 +244,13 @@ code raten_pos_code(std::uint64_t pos) {
 }
 
 std::uint64_t raten_loes_pos(std::uint32_t i) {
-  return raten_loes[static_cast<std::size_t>(i) * raten_loes_worte] & pos_maske;
+  const int l = X.laenge;
+  const std::uint64_t maske = l >= 10 ? ~std::uint64_t{0} : (std::uint64_t{1} << (6 * l)) - 1;
+  return raten_loes[static_cast<std::size_t>(i) * raten_loes_worte] & maske;
 }
 
 void raten_satz(std::uint64_t pos, std::uint64_t* ziel) {
+  const int laenge = X.laenge;
   std::uint8_t anzahl[37] = {};
   std::uint64_t eins = 0, zwei = 0;
   for (int i = 0; i < laenge; ++i) {
@@ -245,19 +271,24 @@ void raten_satz(std::uint64_t pos, std::uint64_t* ziel) {
 }
 
 void INITFELD() {
+  static bool beraten = false;
+  if (!beraten) {
+    grosse_seiten(MISCHFELD, sizeof MISCHFELD);
+    beraten = true;
+  }
   const std::uint32_t n = raten_eimer < MISCHGROESSE ? raten_eimer : MISCHGROESSE;
   std::memset(MISCHFELD, 0, n * sizeof MISCHFELD[0]);
 }
 
 void raten_speicher_freigeben() {
+  if (paare) gib_frei(paare, static_cast<std::size_t>(raten_knoten) * 8);
   if (raten_glied) gib_frei(raten_glied, static_cast<std::size_t>(raten_knoten) * 4);
-  if (zurueck) gib_frei(zurueck, static_cast<std::size_t>(zurueck_zahl) * 4);
   if (raten_loes)
     gib_frei(raten_loes, static_cast<std::size_t>(raten_loes_platz) * 8 * raten_loes_worte);
   raten_glied = nullptr;
-  zurueck = nullptr;
+  paare = nullptr;
   raten_loes = nullptr;
-  raten_knoten = zurueck_zahl = raten_loes_zahl = raten_loes_platz = 0;
+  raten_knoten = raten_loes_zahl = raten_loes_platz = 0;
   VERS = VERSLOE = ERLAUBT = SCHLUSSLICHT = AKTUELL = 0;
   ZAHLGESAMTVERSUCHE = 0;
   NEUER_KANDIDAT = false;
@@ -327,17 +358,11 @@ void INIT_RATEN(bool& ok) {
   raten_loes_worte = 6 * l + 2 * n <= 64 ? 1 : 2;
 
   // 7. The enumeration: every code once, each dropped into a bucket.
-  raten_glied = hole<std::uint32_t>(knoten, 0);
-  if (raten_glied) raten_knoten = static_cast<std::uint32_t>(knoten);
-  if (!raten_glied) {
-    abbrechen(ok);
-    return;
-  }
-  zurueck = hole<std::uint32_t>(knoten, 1);
-  if (zurueck) zurueck_zahl = static_cast<std::uint32_t>(knoten);
-  raten_loes = zurueck ? hole<std::uint64_t>(loesungen * raten_loes_worte, 2) : nullptr;
+  paare = hole<std::uint32_t>(2 * knoten, 0);
+  if (paare) raten_knoten = static_cast<std::uint32_t>(knoten);
+  raten_loes = paare ? hole<std::uint64_t>(loesungen * raten_loes_worte, 1) : nullptr;
   if (raten_loes) raten_loes_zahl = raten_loes_platz = static_cast<std::uint32_t>(loesungen);
-  if (!zurueck || !raten_loes) {
+  if (!paare || !raten_loes) {
     abbrechen(ok);
     return;
   }
@@ -369,6 +394,15 @@ void INIT_RATEN(bool& ok) {
   std::uint64_t naechster_stern = (static_cast<std::uint64_t>(soll) + 9) / 10;
   int c256 = 255;
   const auto zahl = static_cast<std::uint32_t>(knoten);
+  // The buckets are drawn ahead, so that the bucket heads and the nodes a
+  // drop will touch are on their way to the cache when it comes.
+  constexpr std::uint32_t VORAUS = 32;
+  std::uint32_t vorrat[VORAUS];
+  for (std::uint32_t i = 0; i < VORAUS && i < zahl; ++i) {
+    vorrat[i] = Random(raten_eimer);
+    __builtin_prefetch(&MISCHFELD[vorrat[i]], 1);
+    __builtin_prefetch(&MISCHZ[vorrat[i]], 1);
+  }
   for (std::uint32_t k = 1; k <= zahl; ++k) {
     if (c256 == 255) {
       c256 = 0;
@@ -383,7 +417,27 @@ void INIT_RATEN(bool& ok) {
     if ((!leer || cnt[0] == 0) && (wdh || doppelt == 0) && fuellstand > 0)
       raten_satz(pos, raten_loes + static_cast<std::size_t>(--fuellstand) * raten_loes_worte);
     VERSLOE = k;
-    in_eimer(k);
+    const std::uint32_t platz = (k - 1) % VORAUS;
+    const std::uint32_t b = vorrat[platz];
+    if (k + VORAUS <= zahl) {
+      const std::uint32_t neu = Random(raten_eimer);
+      vorrat[platz] = neu;
+      __builtin_prefetch(&MISCHFELD[neu], 1);
+      __builtin_prefetch(&MISCHZ[neu], 1);
+    }
+    if (k + 16 <= zahl) {
+      if (const std::uint32_t h = MISCHFELD[vorrat[(k + 15) % VORAUS]])
+        __builtin_prefetch(&vor(h), 1);
+    }
+    if (k + 8 <= zahl) {
+      if (const std::uint32_t h = MISCHFELD[vorrat[(k + 7) % VORAUS]])
+        __builtin_prefetch(&vor(rueck(h)), 1);
+    }
+    if (k + 4 <= zahl) {
+      if (const std::uint32_t h = MISCHFELD[vorrat[(k + 3) % VORAUS]])
+        __builtin_prefetch(&vor(vor(rueck(h))), 1);
+    }
+    in_eimer(k, b);
 
     ++GERATENE_VERSUCHE;
     SETZEZEITLETZTERVERSUCH = true;
@@ -412,9 +466,11 @@ void INIT_RATEN(bool& ok) {
 
   // 8. The buckets joined into the trial list; the backward links go.
   eimer_verbinden();
-  gib_frei(zurueck, static_cast<std::size_t>(zurueck_zahl) * 4);
-  zurueck = nullptr;
-  zurueck_zahl = 0;
+  for (std::uint32_t k = 1; k <= zahl; ++k) paare[k - 1] = vor(k);
+  void* klein = std::realloc(paare, static_cast<std::size_t>(zahl) * 4);
+  raten_glied = klein ? static_cast<std::uint32_t*>(klein) : paare;
+  paare = nullptr;
+  raten_belegt -= static_cast<std::size_t>(zahl) * 4;
 
   // 9.-11.
   SCHREIBE_ZEIT_ORB();

@@ -1,0 +1,164 @@
+// The computer codebreaker's speed: scoring (trial, solution) pairs, building
+// the candidate store with its shuffle, and a whole turn after the opening.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "console/console.h"
+#include "console/virtual_console.h"
+#include "engine/kvspiel.h"
+
+namespace {
+
+VirtualConsole& konsole() {
+  static VirtualConsole vc;
+  static bool bereit = false;
+  if (!bereit) {
+    vc.eof_when_empty = false;
+    vc.poll_step_us = 0;
+    console_use(vc);
+    bereit = true;
+  }
+  return vc;
+}
+
+void bedingungen(int l, char letztes, bool wdh, bool fest = true) {
+  X.laenge = static_cast<std::uint8_t>(l);
+  X.erstes_zeichen = '0';
+  X.letztes_zeichen = letztes;
+  X.wiederholung = wdh;
+  X.leerzeichen = 0;
+  X.pc_kodiert = 1;
+  X.pc_raet = 1;
+  X.fest = fest;
+  X.zeitlimit = 0;
+  setze_zeichensatz();
+  REIHENFOLGE();
+  KORRIGIERE(MAXFARBE, static_cast<std::uint8_t>(l), wdh, false, false, true);
+}
+
+std::uint64_t zufallscode(int l, int n) {
+  std::uint64_t pos = 0;
+  for (int i = 0; i < l; ++i) pos |= static_cast<std::uint64_t>(Random(n) + 1) << (6 * i);
+  return pos;
+}
+
+// Pairs per second: every trial against up to a million solutions, counted
+// in full (no early rejection).
+void BM_Bewertung(benchmark::State& state) {
+  konsole();
+  kvspiel_reset();
+  RANDOMIZE(1);
+  const int l = static_cast<int>(state.range(0));
+  const int n = static_cast<int>(state.range(1));
+  X.laenge = static_cast<std::uint8_t>(l);
+  MAXFARBE = static_cast<std::uint8_t>(n);
+  KENNEALLEFARBEN = false;
+  raten_loes_worte = 6 * l + 2 * n <= 64 ? 1 : 2;
+  std::uint64_t alle = 1;
+  for (int i = 0; i < l; ++i) alle *= static_cast<std::uint64_t>(n);
+  const std::uint32_t zahl = alle < 1000000 ? static_cast<std::uint32_t>(alle) : 1000000u;
+  std::vector<std::uint64_t> saetze(static_cast<std::size_t>(zahl) * raten_loes_worte);
+  for (std::uint32_t i = 0; i < zahl; ++i)
+    raten_satz(zufallscode(l, n), saetze.data() + static_cast<std::size_t>(i) * raten_loes_worte);
+  raten_loes = saetze.data();
+  raten_loes_zahl = zahl;
+  std::vector<Versuchsbild> versuche(64);
+  for (auto& v : versuche) raten_bild(zufallscode(l, n), v);
+  std::int32_t cnt[100];
+  std::size_t i = 0;
+  for (auto _ : state) {
+    Wertung w;
+    benchmark::DoNotOptimize(raten_zaehle(versuche[i++ % versuche.size()], cnt, INT32_MAX,
+                                          OBERGRENZE, w));
+    benchmark::DoNotOptimize(w);
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * zahl);
+  state.counters["solutions"] = zahl;
+  raten_loes = nullptr;
+  raten_loes_zahl = 0;
+}
+BENCHMARK(BM_Bewertung)
+    ->Args({4, 10})
+    ->Args({4, 20})
+    ->Args({5, 10})
+    ->Args({5, 20})
+    ->Args({6, 10})
+    ->Args({6, 20})
+    ->Unit(benchmark::kMillisecond);
+
+// Nodes per second of the build, the shuffle and the solution records included.
+void BM_Aufbau(benchmark::State& state) {
+  konsole();
+  kvspiel_reset();
+  RANDOMIZE(2);
+  const int l = static_cast<int>(state.range(0));
+  const char letztes = static_cast<char>(state.range(1));
+  bedingungen(l, letztes, true);
+  for (auto _ : state) {
+    bool ok = false;
+    INIT_RATEN(ok);
+    state.PauseTiming();
+    if (!ok) state.SkipWithError("build failed");
+    INITFELD();
+    SPEICHER_FREIGEBEN(true);
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * MEMRATE);
+  state.counters["nodes"] = MEMRATE;
+}
+BENCHMARK(BM_Aufbau)->Args({6, '9'})->Args({7, '9'})->Args({5, 'j'})->Unit(benchmark::kMillisecond);
+
+// A whole turn of length 5 over ten signs with repetition, after the answer
+// to the opening trial, without a time limit.
+void BM_Zug(benchmark::State& state) {
+  konsole();
+  kvspiel_reset();
+  std::uint64_t saat = 3;
+  for (auto _ : state) {
+    state.PauseTiming();
+    RANDOMIZE(saat++);
+    bedingungen(5, '9', true);
+    LEERZEICHEN = false;
+    FEHLZ_BENUTZT = ALLE_F_LOESCHEN = false;
+    KENNEALLEFARBEN = false;
+    AEQUI_KLASSE = true;
+    FEHLZEICHEN = 0;
+    NUMMER = 0;
+    GESPIELT = {};
+    MERKE_WDHG = true;
+    ZAEHLE_VORH_FARBE = 0;
+    std::memcpy(LOESUNG.z, "31415    ", 9);
+    LOESUNGSFARBEN = {};
+    for (int i = 1; i <= 5; ++i) ++LOESUNGSFARBEN[NRARRAY[static_cast<unsigned char>(LOESUNG[i])]];
+    WX = 48;
+    WY = 9;
+    bool ok = false;
+    INIT_RATEN(ok);
+    INITFELD();
+    code c;
+    std::uint8_t p, z;
+    unsigned char taste = 0;
+    while (AEQUI_KLASSE && p != 5) {
+      ++NUMMER;
+      WX = 48;
+      RATE_CODE(c, p, z, taste);
+    }
+    const std::uint32_t loesungen = raten_loes_zahl;
+    ++NUMMER;
+    WX = 48;
+    WY = 10;
+    state.ResumeTiming();
+    RATE_CODE(c, p, z, taste);
+    state.PauseTiming();
+    state.counters["solutions"] = loesungen;
+    state.counters["trials"] = GERATENE_VERSUCHE;
+    SPEICHER_FREIGEBEN(true);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_Zug)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
