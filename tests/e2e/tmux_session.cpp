@@ -114,6 +114,12 @@ void TmuxSession::resize(int cols, int rows) {
   tmux("resize-window -t k -x " + std::to_string(cols) + " -y " + std::to_string(rows));
 }
 
+std::string TmuxSession::pane_pid() const {
+  std::string p = tmux("display-message -p -t k '#{pane_pid}'");
+  while (!p.empty() && (p.back() == '\n' || p.back() == ' ')) p.pop_back();
+  return p;
+}
+
 void TmuxSession::kill_pane() {
   tmux("kill-pane -t k");
 }
