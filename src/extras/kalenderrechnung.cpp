@@ -92,7 +92,8 @@ void setze_spieldatum() {
 }
 
 bool pruefe_spieldatum_wechsel(std::uint32_t aktuellezeit, std::uint32_t anfangszeit) {
-  if (!VIRTUALDATE || !VIRTUALOLDDATE || aktuellezeit >= anfangszeit) return false;
+  // Whole seconds: a start stamp with hundredths must not look like midnight.
+  if (!VIRTUALDATE || !VIRTUALOLDDATE || aktuellezeit / 100 >= anfangszeit / 100) return false;
   VIRTUALOLDDATE = false;
   setze_spieldatum();
   return true;

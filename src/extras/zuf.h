@@ -44,11 +44,11 @@ void folgetag(std::uint16_t jahr, std::uint16_t monat, std::uint16_t tag, std::u
 // Puts the game date into JAHR, MONAT, TAG, WOTAG: VIRJ1.. while
 // VIRTUALOLDDATE, else VIRJ2... Does nothing without a virtual date.
 void setze_spieldatum();
-// Called by the clock with the time of day (hundredths, without the
-// hundredths of the current second) and the start time of the game: once
-// the time of day is below the start time, midnight has passed and the game
-// date moves on to the following day for the rest of the game
-// (VIRTUALOLDDATE := false, JAHR.. := VIRJ2..). True when the date changed.
+// Called by the clock with the time of day and the start time of the game
+// (hundredths since midnight; compared in whole seconds): once the time of
+// day is below the start time, midnight has passed and the game date moves
+// on to the following day for the rest of the game (VIRTUALOLDDATE := false,
+// JAHR.. := VIRJ2..). True when the date changed.
 bool pruefe_spieldatum_wechsel(std::uint32_t aktuellezeit, std::uint32_t anfangszeit);
 
 // ================================================================ the field editor

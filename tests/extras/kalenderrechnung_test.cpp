@@ -115,6 +115,7 @@ TEST(CalendarRules, GameDateMovesOnOnceAfterMidnight) {
   EXPECT_EQ(TAG, 4);
   const std::uint32_t start = 23u * 360000 + 59u * 6000;  // 23:59:00
   EXPECT_FALSE(pruefe_spieldatum_wechsel(start + 5900, start));
+  EXPECT_FALSE(pruefe_spieldatum_wechsel(start, start + 50));  // the same second
   EXPECT_EQ(TAG, 4);
   EXPECT_TRUE(pruefe_spieldatum_wechsel(100, start));  // 00:00:01
   EXPECT_FALSE(VIRTUALOLDDATE);
