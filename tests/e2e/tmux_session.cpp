@@ -67,7 +67,8 @@ void TmuxSession::keys(const std::string& literal_text) {
 }
 
 void TmuxSession::key(const std::string& name) {
-  tmux("send-keys -t k " + name);
+  // Quoted: an unquoted "C-\\" would let the shell join it with the next word.
+  tmux("send-keys -t k " + quote(name));
 }
 
 std::vector<std::string> TmuxSession::screen() const {
