@@ -373,6 +373,7 @@ void RATE_CODE(code& versuch_code, std::uint8_t& p, std::uint8_t& z, unsigned ch
         AKTUELL = k;
         best_vorg = vorg;
         best_pos = pos;
+        kandidat_anzeige = raten_pos_code(pos);
         NEUER_KANDIDAT = true;
       }
     }

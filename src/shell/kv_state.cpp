@@ -27,6 +27,7 @@ std::string PROGRAMMVERZEICHNIS;
 std::string ALT;
 bool KANN_LESEN;
 int SCHIRMANFANG;
+bool name1_bestaetigt;
 
 void kv_reset() {
   DEUTSCH = true;
@@ -50,4 +51,5 @@ void kv_reset() {
   ALT.clear();
   KANN_LESEN = false;
   SCHIRMANFANG = 0;
+  name1_bestaetigt = true;
 }

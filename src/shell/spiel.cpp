@@ -1,4 +1,6 @@
 // The game board and the play loop.
 #include "shell/kv.h"
 
-bool spiele_partie() { return false; }
+bool spiele_partie() {
+  return false;
+}
