@@ -71,8 +71,8 @@ void BM_Bewertung(benchmark::State& state) {
   std::size_t i = 0;
   for (auto _ : state) {
     Wertung w;
-    benchmark::DoNotOptimize(raten_zaehle(versuche[i++ % versuche.size()], cnt, INT32_MAX,
-                                          OBERGRENZE, w));
+    benchmark::DoNotOptimize(
+        raten_zaehle(versuche[i++ % versuche.size()], cnt, INT32_MAX, OBERGRENZE, w));
     benchmark::DoNotOptimize(w);
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * zahl);
@@ -122,14 +122,9 @@ void BM_Zug(benchmark::State& state) {
     RANDOMIZE(saat++);
     bedingungen(5, '9', true);
     LEERZEICHEN = false;
-    FEHLZ_BENUTZT = ALLE_F_LOESCHEN = false;
     KENNEALLEFARBEN = false;
-    AEQUI_KLASSE = true;
-    FEHLZEICHEN = 0;
     NUMMER = 0;
-    GESPIELT = {};
-    MERKE_WDHG = true;
-    ZAEHLE_VORH_FARBE = 0;
+    raten_spielbeginn(true);
     std::memcpy(LOESUNG.z, "31415    ", 9);
     LOESUNGSFARBEN = {};
     for (int i = 1; i <= 5; ++i) ++LOESUNGSFARBEN[NRARRAY[static_cast<unsigned char>(LOESUNG[i])]];
@@ -139,7 +134,7 @@ void BM_Zug(benchmark::State& state) {
     INIT_RATEN(ok);
     INITFELD();
     code c;
-    std::uint8_t p, z;
+    std::uint8_t p = 0, z = 0;
     unsigned char taste = 0;
     while (AEQUI_KLASSE && p != 5) {
       ++NUMMER;

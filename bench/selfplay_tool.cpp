@@ -44,16 +44,9 @@ Partie spiele(const int* geheim) {
   const bool wdh = X.wiederholung;
   Partie ergebnis;
   LEERZEICHEN = false;
-  FEHLZ_BENUTZT = ALLE_F_LOESCHEN = false;
   KENNEALLEFARBEN = !wdh && l == MAXFARBE;
-  ALLESTERNEDRUCKEN = true;
-  AEQUI_KLASSE = true;
-  FEHLZEICHEN = 0;
   NUMMER = 0;
-  UNTERBR = 0;
-  GESPIELT = {};
-  MERKE_WDHG = wdh;
-  ZAEHLE_VORH_FARBE = 0;
+  raten_spielbeginn(wdh);
   std::memset(&LOESUNG, ' ', sizeof LOESUNG);
   LOESUNGSFARBEN = {};
   if (geheim)

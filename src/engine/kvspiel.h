@@ -294,6 +294,10 @@ void LESE_CODE(std::uint8_t seite, code& versuch, std::uint8_t& p, std::uint8_t&
 // ---- the encoder with a variable answer code
 
 // ---- the codebreaker
+// The codebreaker's flags at the start of a game, before INIT_RATEN: the
+// opening phase, no sign played nor known absent, no break yet, the filler
+// flags from LEERZEICHEN, and the user's repetition choice.
+void raten_spielbeginn(bool wdh_wahl);
 // Builds the candidate store; ok = false when Esc, Ctrl-C or a failed
 // allocation stopped it (A is then Esc and nothing stays allocated).
 void INIT_RATEN(bool& ok);

@@ -270,6 +270,18 @@ void raten_satz(std::uint64_t pos, std::uint64_t* ziel) {
   }
 }
 
+void raten_spielbeginn(bool wdh_wahl) {
+  AEQUI_KLASSE = true;
+  FEHLZEICHEN = 0;
+  UNTERBR = 0;
+  GESPIELT = {};
+  FEHLZ_BENUTZT = ALLE_F_LOESCHEN = LEERZEICHEN;
+  ALLESTERNEDRUCKEN = true;
+  F6_GEDR = false;
+  ZAEHLE_VORH_FARBE = 0;
+  MERKE_WDHG = wdh_wahl;
+}
+
 void INITFELD() {
   static bool beraten = false;
   if (!beraten) {
@@ -372,10 +384,28 @@ void INIT_RATEN(bool& ok) {
   int cnt[37] = {};
   int doppelt = 0;  // signs that occur twice or more
   std::uint64_t pos = 0;
+  // The signs present and doubled, as the planes of the solution records.
+  std::uint64_t eins = 0, zwei = 0;
+  auto bit = [&](int w) { return std::uint64_t{1} << (PERMFTM[w] - 1); };
   auto setze = [&](int j, int wert) {  // position j (0-based) of the odometer gets wert
-    if (--cnt[d[j]] == 1 && d[j] != 0) --doppelt;
+    const int alt = d[j];
+    const int vorher = cnt[alt]--;
+    if (alt != 0) {
+      if (vorher == 1) eins &= ~bit(alt);
+      if (vorher == 2) {
+        zwei &= ~bit(alt);
+        --doppelt;
+      }
+    }
     d[j] = wert;
-    if (++cnt[wert] == 2 && wert != 0) ++doppelt;
+    const int nachher = ++cnt[wert];
+    if (wert != 0) {
+      if (nachher == 1) eins |= bit(wert);
+      if (nachher == 2) {
+        zwei |= bit(wert);
+        ++doppelt;
+      }
+    }
     const int schieb = 6 * (PERMZTM[j + 1] - 1);
     pos = (pos & ~(std::uint64_t{63} << schieb)) | static_cast<std::uint64_t>(PERMFTM[wert])
                                                        << schieb;
@@ -385,9 +415,15 @@ void INIT_RATEN(bool& ok) {
     pos |= static_cast<std::uint64_t>(PERMFTM[s]) << (6 * (PERMZTM[j + 1] - 1));
   }
   cnt[s] = l;
-  if (s == 0 && l >= 2) doppelt = 0;
-  if (s == 1 && l >= 2) doppelt = 1;
+  if (s == 1) {
+    eins = bit(1);
+    if (l >= 2) {
+      zwei = bit(1);
+      doppelt = 1;
+    }
+  }
   if (leer) setze(0, 1);
+  const int ab = 6 * l;
 
   std::uint32_t fuellstand = raten_loes_zahl;
   const std::uint32_t soll = ZAHL_DER_VERSUCHE ? ZAHL_DER_VERSUCHE : 1;
@@ -414,8 +450,15 @@ void INIT_RATEN(bool& ok) {
     } else {
       ++c256;
     }
-    if ((!leer || cnt[0] == 0) && (wdh || doppelt == 0) && fuellstand > 0)
-      raten_satz(pos, raten_loes + static_cast<std::size_t>(--fuellstand) * raten_loes_worte);
+    if ((!leer || cnt[0] == 0) && (wdh || doppelt == 0) && fuellstand > 0) {
+      std::uint64_t* satz = raten_loes + static_cast<std::size_t>(--fuellstand) * raten_loes_worte;
+      if (raten_loes_worte == 1) {
+        satz[0] = pos | zwei << ab | eins << (ab + n);
+      } else {
+        satz[0] = pos | zwei << ab;
+        satz[1] = eins;
+      }
+    }
     VERSLOE = k;
     const std::uint32_t platz = (k - 1) % VORAUS;
     const std::uint32_t b = vorrat[platz];

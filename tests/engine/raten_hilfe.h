@@ -34,16 +34,9 @@ inline bool beginne(const std::string& geheim = {}) {
   const int l = X.laenge;
   const bool wdh = X.wiederholung;
   LEERZEICHEN = X.leerzeichen;
-  FEHLZ_BENUTZT = ALLE_F_LOESCHEN = LEERZEICHEN;
   KENNEALLEFARBEN = !wdh && l == MAXFARBE;
-  ALLESTERNEDRUCKEN = true;
-  AEQUI_KLASSE = true;
-  FEHLZEICHEN = 0;
   NUMMER = 0;
-  UNTERBR = 0;
-  GESPIELT = {};
-  MERKE_WDHG = wdh;
-  ZAEHLE_VORH_FARBE = 0;
+  raten_spielbeginn(wdh);
   std::memset(&LOESUNG, ' ', sizeof LOESUNG);
   LOESUNGSFARBEN = {};
   for (std::size_t i = 0; i < geheim.size(); ++i) {
