@@ -140,13 +140,15 @@ void raten_bild(std::uint64_t pos, Versuchsbild& v) {
     else
       zwei |= std::uint64_t{1} << (c - 1);
   }
-  for (int c = 1; c <= 36; ++c) {
-    if (anzahl[c] < 3 || v.dreifach >= 4) continue;
+  for (int i = 0; i < l; ++i) {
+    const int c = static_cast<int>((pos >> (6 * i)) & 63);
+    if (c == 0 || anzahl[c] < 3 || v.dreifach >= 4) continue;
     std::uint64_t feld = 0;
-    for (int i = 0; i < l; ++i) feld |= static_cast<std::uint64_t>(c) << (6 * i);
+    for (int j = 0; j < l; ++j) feld |= static_cast<std::uint64_t>(c) << (6 * j);
     v.dreifach_feld[v.dreifach] = feld;
     v.dreifach_anzahl[v.dreifach] = anzahl[c];
     ++v.dreifach;
+    anzahl[c] = 0;  // once per sign
   }
   const int ab = 6 * l;
   if (raten_loes_worte == 2) {

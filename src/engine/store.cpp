@@ -206,10 +206,9 @@ void abbrechen(bool& ok) {
 }
 
 void schreibe_sterne(std::uint32_t zahl) {
-  const int wx = WHEREX(), wy = WHEREY();
   GOTOXY(44, 25);
   for (std::uint32_t i = 0; i < zahl; ++i) WRITE('*');
-  GOTOXY(wx, wy);
+  GOTOXY(WX, WY);
 }
 
 }  // namespace
@@ -529,4 +528,7 @@ void INIT_RATEN(bool& ok) {
   }
   // 12.
   ZEITLIMIT_GR_0 = ZEITLIMIT > 0;
+  // The trial list holds every node built (the conditions' count leaves the
+  // vacant sign out for a single sign).
+  ZAHLGESAMTVERSUCHE = zahl;
 }

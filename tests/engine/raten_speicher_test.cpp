@@ -143,6 +143,10 @@ TEST(RatenSpeicher, ProgressStaysBoundedWhenTheNodeCountExceedsTheEstimate) {
   EXPECT_EQ(raten_knoten, 15u);
   EXPECT_LE(sterne(), 10);
   EXPECT_LE(QU_10_2, 10);
+  EXPECT_EQ(ZAHLGESAMTVERSUCHE, 15u);
+  const Zug z = zug();  // the only possible secret, at once
+  EXPECT_EQ(z.code, "0000");
+  EXPECT_EQ(z.p, 4);
 }
 
 TEST(RatenSpeicher, EscOnTheFirstNodeLeavesNothingAllocated) {
