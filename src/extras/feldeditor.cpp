@@ -280,7 +280,10 @@ void ZEIGE_DATUM(bool live) {
 zuf_taste LIES_ZIFFER(bool live, std::uint8_t niedrigste, std::uint8_t hoechste) {
   for (;;) {
     if (live) {
-      while (!KEYPRESSED()) ZEIGE_DATUM(true);
+      while (!KEYPRESSED()) {
+        ZEIGE_DATUM(true);
+        DELAY(1);  // the running clock needs no more; a person's wait costs no processor time
+      }
     } else {
       ZEIGE_DATUM(false);
     }

@@ -75,26 +75,3 @@ void folgetag(std::uint16_t jahr, std::uint16_t monat, std::uint16_t tag, std::u
   monat2 = monat;
   tag2 = jahr == 1582 && monat == 10 && tag == 4 ? 15 : static_cast<std::uint16_t>(tag + 1);
 }
-
-void setze_spieldatum() {
-  if (!VIRTUALDATE) return;
-  if (VIRTUALOLDDATE) {
-    JAHR = VIRJ1;
-    MONAT = VIRM1;
-    TAG = VIRT1;
-    WOTAG = VIRWT1;
-  } else {
-    JAHR = VIRJ2;
-    MONAT = VIRM2;
-    TAG = VIRT2;
-    WOTAG = VIRWT2;
-  }
-}
-
-bool pruefe_spieldatum_wechsel(std::uint32_t aktuellezeit, std::uint32_t anfangszeit) {
-  // Whole seconds: a start stamp with hundredths must not look like midnight.
-  if (!VIRTUALDATE || !VIRTUALOLDDATE || aktuellezeit / 100 >= anfangszeit / 100) return false;
-  VIRTUALOLDDATE = false;
-  setze_spieldatum();
-  return true;
-}

@@ -35,22 +35,6 @@ void folgetag(std::uint16_t jahr, std::uint16_t monat, std::uint16_t tag, std::u
               std::uint16_t& jahr2, std::uint16_t& monat2, std::uint16_t& tag2,
               std::uint16_t& wotag2);
 
-// ================================================================ the game date
-// For the game clock while a virtual date is in force (VIRTUALDATE): the
-// board shows the virtual date VIRJ1.. until the real clock passes midnight
-// after the start of the game, then its following day VIRJ2.. (computed by
-// ZWEITESDATUM when the game starts).
-
-// Puts the game date into JAHR, MONAT, TAG, WOTAG: VIRJ1.. while
-// VIRTUALOLDDATE, else VIRJ2... Does nothing without a virtual date.
-void setze_spieldatum();
-// Called by the clock with the time of day and the start time of the game
-// (hundredths since midnight; compared in whole seconds): once the time of
-// day is below the start time, midnight has passed and the game date moves
-// on to the following day for the rest of the game (VIRTUALOLDDATE := false,
-// JAHR.. := VIRJ2..). True when the date changed.
-bool pruefe_spieldatum_wechsel(std::uint32_t aktuellezeit, std::uint32_t anfangszeit);
-
 // ================================================================ the field editor
 // Shared by the date-and-time page (live: every change goes to the system
 // clock) and the calendar (no system call; weekday and leap year computed).

@@ -102,38 +102,4 @@ TEST(CalendarRules, SecondDateIsTheFollowingDay) {
   kvspiel_reset();
 }
 
-TEST(CalendarRules, GameDateMovesOnOnceAfterMidnight) {
-  kvspiel_reset();
-  VIRTUALDATE = true;
-  VIRTUALOLDDATE = true;
-  VIRJ1 = 1582;
-  VIRM1 = 10;
-  VIRT1 = 4;
-  VIRWT1 = 4;
-  ZWEITESDATUM();
-  setze_spieldatum();
-  EXPECT_EQ(TAG, 4);
-  const std::uint32_t start = 23u * 360000 + 59u * 6000;  // 23:59:00
-  EXPECT_FALSE(pruefe_spieldatum_wechsel(start + 5900, start));
-  EXPECT_FALSE(pruefe_spieldatum_wechsel(start, start + 50));  // the same second
-  EXPECT_EQ(TAG, 4);
-  EXPECT_TRUE(pruefe_spieldatum_wechsel(100, start));  // 00:00:01
-  EXPECT_FALSE(VIRTUALOLDDATE);
-  EXPECT_EQ(JAHR, 1582);
-  EXPECT_EQ(MONAT, 10);
-  EXPECT_EQ(TAG, 15);
-  EXPECT_EQ(WOTAG, 5);
-  // A day later the time of day passes the start again: the date stays.
-  EXPECT_FALSE(pruefe_spieldatum_wechsel(start + 100, start));
-  EXPECT_EQ(TAG, 15);
-
-  // Without a virtual date the clock's own date is left alone.
-  kvspiel_reset();
-  TAG = 18;
-  EXPECT_FALSE(pruefe_spieldatum_wechsel(100, start));
-  setze_spieldatum();
-  EXPECT_EQ(TAG, 18);
-  EXPECT_TRUE(VIRTUALOLDDATE);
-}
-
 }  // namespace
