@@ -24,16 +24,9 @@ void abbrechen(unsigned char& taste) {
 
 // Waits for a key with the clocks running; 0 for an extended key (dropped).
 unsigned char warte_taste() {
-  for (;;) {
-    SCHREIBE_ZEIT_ORB();
-    if (!KEYPRESSED()) continue;
-    const unsigned char t = READKEY();
-    if (t == 0) {
-      READKEY();
-      return 0;
-    }
-    return t;
-  }
+  const unsigned char t = warte_auf_taste();
+  if (t == 0) READKEY();
+  return t;
 }
 
 int feld(std::uint64_t pos, int i) {
