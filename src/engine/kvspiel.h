@@ -231,11 +231,8 @@ extern bool AEQUI_KLASSE;                    // opening phase: every answer so f
 extern bool MERKE_WDHG;                      // the user's repetition choice
 extern bool F6_GEDR;                         // an early decision was asked for
 extern std::uint16_t UNTERBR;                // early decisions in this game
-extern std::int32_t NUMMER;                  // number of the current trial
-// Progress of a long computation (a build or a search).
-extern std::uint32_t GERATENE_VERSUCHE, ZAHL_DER_VERSUCHE, ZAHLGESAMTVERSUCHE, NUMMER_PLUS;
-extern std::uint32_t ZAHL_DER_STERNE;
-extern std::uint8_t QU_10_2;
+extern std::uint32_t ZAHLGESAMTVERSUCHE;     // trials in the trial list
+extern std::uint8_t QU_10_2;                 // tenths of the build or search done
 // Permutations of positions (1..9) and signs (0..36), and their urns.
 extern Indexed<std::uint8_t, 0, 36> PERMZ, PERMF, PERMZTM, PERMFTM;
 extern Indexed<std::uint8_t, 0, 36> ZAHLENREIHENFOLGE, FARBENREIHENFOLGE;

@@ -105,8 +105,8 @@ std::uint32_t raten_loes_zahl;
 std::uint32_t raten_loes_platz;
 std::uint8_t raten_loes_worte;
 std::uint64_t raten_belegt, raten_belegt_max;
-std::int32_t raten_fehler_bei;
-std::uint32_t raten_eimer;
+std::int32_t raten_fehler_bei = -1;
+std::uint32_t raten_eimer = MISCHGROESSE;
 std::uint8_t FARBE0, FARBEPL, FARBE1, FARBE2, FARBE3, ENDFARBE, ENDFARBEPL1;
 bool GENUGPLATZ;
 Indexed<bool, 0, 36> ERL_FARBE, GESPIELT, VORH_FARBE;
@@ -127,7 +127,7 @@ std::uint8_t HILFZAHLREIHENFOLGE, HILFFARBREIHENFOLGE;
 std::uint8_t HILFZAHLREIHENFOLGETM, HILFFARBREIHENFOLGETM;
 liste ANFANG;
 std::uint32_t WO;
-bool ALLESTERNEDRUCKEN;
+bool ALLESTERNEDRUCKEN = true;
 
 void kvspiel_reset() {
   std::memset(&X, 0, sizeof X);

@@ -270,6 +270,8 @@ void raten_satz(std::uint64_t pos, std::uint64_t* ziel) {
 }
 
 void raten_spielbeginn(bool wdh_wahl) {
+  WX = static_cast<std::uint16_t>(WHEREX());  // the first code field of the board
+  WY = static_cast<std::uint16_t>(WHEREY());
   AEQUI_KLASSE = true;
   FEHLZEICHEN = 0;
   UNTERBR = 0;
