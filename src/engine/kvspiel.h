@@ -97,6 +97,7 @@ extern std::uint16_t ton_hoehe;  // hertz
 // ---- board
 extern vfeld V30;                // the trials on the board
 extern position X1, X2, X3, X4;  // columns of trial number, code, P and Z/S per side
+extern std::int32_t NUMMER;      // trials made so far in this game
 
 // ---- memory budget, node sizes and capacity
 extern std::uint32_t MEMAVAIL_ORB;                // budget in bytes
@@ -122,6 +123,12 @@ extern std::uint16_t STD, MIN, SEK, HSEK;
 extern std::uint16_t JAHR, MONAT, TAG, WOTAG;
 extern std::uint16_t TAGES_WECHSEL;
 extern bool ZEITEIN;  // the game clocks run
+extern bool RATENDRAN, RATENDRAN_ALT;  // the codebreaker is thinking (now, at the last refresh)
+extern bool ZEITLIMIT_GR_0;            // a time limit applies to the search
+extern bool STD_SPIEL_KL100, STD_RATEN_KL100, STD_ANTW_KL100, ZEIT_GERATEN_KL100;
+extern bool SETZE_RATE_ZEIT_AKT, SETZEZEITLETZTERVERSUCH;  // requests to stamp the search times
+extern bool RATEN_ZEITANZEIGE;  // the search progress line is shown
+extern bool NEUER_KANDIDAT;     // a new candidate is to be shown
 // The virtual game date and its following day.
 extern bool VIRTUALDATE, VIRTUALOLDDATE;
 extern std::uint16_t VIRJ1, VIRM1, VIRT1, VIRWT1;
@@ -130,6 +137,31 @@ extern std::uint16_t VIRJ2, VIRM2, VIRT2, VIRWT2;
 // ---- keyboard input of codes and answers
 
 // ---- the encoder with a variable answer code (its list of codes)
+// The list lives in a pool of blocks of packed codes: position i of a code is
+// held in bits 6(i-1)..6(i-1)+5 of one 64-bit word, as its sign number. The
+// codes still possible are the first ERL entries of the pool (narrowing moves
+// the survivors to the front); ERLLOE is the number of codes built, 0 when no
+// list exists.
+constexpr std::uint32_t MOGEL_BLOCK_BITS = 16;  // 65536 codes per block
+constexpr std::uint32_t MOGEL_BLOCK = 1u << MOGEL_BLOCK_BITS;
+constexpr std::uint32_t MOGEL_MAX_BLOECKE = 2048;  // room for every list the budget admits
+extern std::uint64_t* mogel_bloecke[MOGEL_MAX_BLOECKE];
+extern std::uint32_t mogel_zahl_bloecke;  // blocks allocated
+extern std::uint64_t mogel_belegt;        // bytes held by the pool
+extern std::uint64_t mogel_belegt_max;    // the most bytes held at once since the reset
+extern bool mogel_ohne_wdh;               // the list was built without repeated signs
+// Tests: the allocation of this block (0 = the first) reports failure; -1 = never.
+extern std::int32_t mogel_fehler_bei_block;
+extern Indexed<bool, 0, 36> ERL_FARBE;  // the signs that can still occur in the code
+extern bool KENNEALLEFARBEN;            // every remaining code holds the same signs
+extern std::uint8_t ZAEHLE_VORH_FARBE;  // scratch count of signs
+extern std::uint8_t ENDFARBEPL1;        // code length + 1
+extern std::uint8_t QU_10_2;            // tenths of the build done
+// Progress of a long computation (the list's build and the codebreaker's search).
+extern std::uint32_t GERATENE_VERSUCHE, ZAHL_DER_VERSUCHE, ZAHLGESAMTVERSUCHE, NUMMER_PLUS;
+extern std::uint32_t ZAHL_DER_STERNE;
+// Count of each answer class (T x 16 + P) of the last answer step.
+extern std::uint32_t KLASSEN_ZAHL[256];
 
 // ---- the codebreaker: candidate store, opening, trial choice, narrowing
 
@@ -164,6 +196,26 @@ void SCHREIBE_PC(bool erster, bool zweiter);
 // ---- keyboard input of codes and answers
 
 // ---- the encoder with a variable answer code
+// Builds the list of every code of the game's conditions; ok = false when the
+// build was stopped (Esc, Ctrl-C) or memory ran out: A is then Esc and nothing
+// stays allocated.
+void INIT_NICHT_FEST(bool& ok);
+// The answer of the variable code to a complete trial (characters in versuch_code,
+// sign numbers in nr, 0 = vacant), with the cursor on the trial's P cell in
+// column x3 of row k; x4 is the Z/S column. The trial of this turn must not
+// be stored in V30 yet (earlier trials there are looked up). Returns true when
+// the answer has been written here; false when P and Z are left for the
+// caller to write (the computer answers and has not conceded). taste becomes
+// 27 when the trial was abandoned with Esc or Ctrl-C; the stores are then
+// released.
+bool antwort_nicht_fest(const code& versuch_code, const zahlenfeld& nr, int x3, int x4, int k,
+                        std::uint8_t& p, std::uint8_t& z, unsigned char& taste);
+// Counts the remaining codes per answer class of the trial (into KLASSEN_ZAHL).
+void klassiere_liste(const zahlenfeld& nr);
+// Keeps only the codes of class (t, p) of the trial; returns how many remain.
+std::uint32_t verenge_liste(const zahlenfeld& nr, std::uint8_t t, std::uint8_t p);
+// Code number i (0-based) of the remaining codes as sign numbers 1..L.
+void liste_code(std::uint32_t i, zahlenfeld& nr);
 
 // ---- the codebreaker
 

@@ -36,6 +36,7 @@ std::uint16_t ton_dauer, ton_hoehe;
 // ---- board
 vfeld V30;
 position X1, X2, X3, X4;
+std::int32_t NUMMER;
 
 // ---- memory budget, node sizes and capacity
 std::uint32_t MEMAVAIL_ORB;
@@ -61,9 +62,31 @@ std::uint16_t STD, MIN, SEK, HSEK;
 std::uint16_t JAHR, MONAT, TAG, WOTAG;
 std::uint16_t TAGES_WECHSEL;
 bool ZEITEIN;
+bool RATENDRAN, RATENDRAN_ALT;
+bool ZEITLIMIT_GR_0;
+bool STD_SPIEL_KL100, STD_RATEN_KL100, STD_ANTW_KL100, ZEIT_GERATEN_KL100;
+bool SETZE_RATE_ZEIT_AKT, SETZEZEITLETZTERVERSUCH;
+bool RATEN_ZEITANZEIGE;
+bool NEUER_KANDIDAT;
 bool VIRTUALDATE, VIRTUALOLDDATE;
 std::uint16_t VIRJ1, VIRM1, VIRT1, VIRWT1;
 std::uint16_t VIRJ2, VIRM2, VIRT2, VIRWT2;
+
+// ---- the encoder with a variable answer code
+std::uint64_t* mogel_bloecke[MOGEL_MAX_BLOECKE];
+std::uint32_t mogel_zahl_bloecke;
+std::uint64_t mogel_belegt;
+std::uint64_t mogel_belegt_max;
+bool mogel_ohne_wdh;
+std::int32_t mogel_fehler_bei_block = -1;
+Indexed<bool, 0, 36> ERL_FARBE;
+bool KENNEALLEFARBEN;
+std::uint8_t ZAEHLE_VORH_FARBE;
+std::uint8_t ENDFARBEPL1;
+std::uint8_t QU_10_2;
+std::uint32_t GERATENE_VERSUCHE, ZAHL_DER_VERSUCHE, ZAHLGESAMTVERSUCHE, NUMMER_PLUS;
+std::uint32_t ZAHL_DER_STERNE;
+std::uint32_t KLASSEN_ZAHL[256];
 
 void kvspiel_reset() {
   std::memset(&X, 0, sizeof X);
@@ -118,4 +141,24 @@ void kvspiel_reset() {
   VIRTUALOLDDATE = true;
   VIRJ1 = VIRM1 = VIRT1 = VIRWT1 = 0;
   VIRJ2 = VIRM2 = VIRT2 = VIRWT2 = 0;
+  RATENDRAN = RATENDRAN_ALT = false;
+  ZEITLIMIT_GR_0 = false;
+  STD_SPIEL_KL100 = STD_RATEN_KL100 = STD_ANTW_KL100 = ZEIT_GERATEN_KL100 = true;
+  SETZE_RATE_ZEIT_AKT = SETZEZEITLETZTERVERSUCH = false;
+  RATEN_ZEITANZEIGE = false;
+  NEUER_KANDIDAT = false;
+  NUMMER = 0;
+
+  mogeln_speicher_freigeben();
+  mogel_belegt_max = 0;
+  mogel_ohne_wdh = false;
+  mogel_fehler_bei_block = -1;
+  ERL_FARBE = {};
+  KENNEALLEFARBEN = false;
+  ZAEHLE_VORH_FARBE = 0;
+  ENDFARBEPL1 = 0;
+  QU_10_2 = 0;
+  GERATENE_VERSUCHE = ZAHL_DER_VERSUCHE = ZAHLGESAMTVERSUCHE = NUMMER_PLUS = 0;
+  ZAHL_DER_STERNE = 0;
+  std::memset(KLASSEN_ZAHL, 0, sizeof KLASSEN_ZAHL);
 }
