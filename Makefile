@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all build run test bench sanitize clean format
+.PHONY: all build run test bench sanitize clean format fuzz
 
 all: build
 
@@ -32,4 +32,17 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) build-bench build-san
+	rm -rf $(BUILD) build-bench build-san build-fuzz
+
+# Fuzzing: FUZZ_SECONDS per target (see tests/fuzz/README.md).
+FUZZ_SECONDS ?= 20
+fuzz:
+	CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANDO_TESTS=OFF \
+	  -DKORVANDO_FUZZ=ON -DKORVANDO_SANITIZE=ON
+	cmake --build build-fuzz -j $(JOBS)
+	@for t in build-fuzz/fuzz_*; do \
+	  name=$$(basename $$t | sed 's/^fuzz_//'); mkdir -p build-fuzz/corpus-$$name; \
+	  echo "== $$t"; \
+	  $$t -max_total_time=$(FUZZ_SECONDS) -timeout=20 -rss_limit_mb=4096 -print_final_stats=1 \
+	    build-fuzz/corpus-$$name tests/fuzz/corpus/$$name || exit 1; \
+	done

@@ -1,6 +1,13 @@
-// Placeholder entry until the real terminal back end is in.
+// The program entry: the real terminal as the console, the main procedure,
+// then the terminal as it was before.
+#include "console/console.h"
+#include "console/terminal/terminal_backend.h"
 #include "shell/kv.h"
 
-int main() {
+int main(int argc, char** argv) {
+  TerminalBackend terminal(argc > 0 ? argv[0] : "korvando");
+  console_use(terminal);
+  KORVANDO();
+  terminal.restore();
   return 0;
 }

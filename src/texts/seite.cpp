@@ -1,0 +1,84 @@
+#include "texts/seite.h"
+
+#include "console/console.h"
+
+namespace {
+
+// Second codes of the extended keys that page back and forward.
+bool blaettert_zurueck(unsigned char code) {
+  return code == 73 || code == 132 || code == 153 || code == 176;
+}
+bool blaettert_vor(unsigned char code) {
+  return code == 81 || code == 118 || code == 161 || code == 184;
+}
+
+// Writes one row at the cursor; returns the number of characters written.
+int schreibe_zeile(const char* text, std::uint8_t standardfarbe, std::uint8_t hervorhebungsfarbe) {
+  int laenge = 0;
+  for (const char* c = text; *c; ++c) {
+    if (*c == '{') {
+      TEXTATTR = hervorhebungsfarbe;
+    } else if (*c == '}') {
+      TEXTATTR = standardfarbe;
+    } else {
+      WRITE(*c);
+      ++laenge;
+    }
+  }
+  TEXTATTR = standardfarbe;
+  return laenge;
+}
+
+}  // namespace
+
+void schreibe_seite(const Seite& seite, std::uint8_t standardfarbe,
+                    std::uint8_t hervorhebungsfarbe) {
+  TEXTATTR = standardfarbe;
+  CLRSCR();
+  for (int i = 0; i < SEITENZEILEN - 1; ++i) {
+    schreibe_zeile(seite.zeilen[i], standardfarbe, hervorhebungsfarbe);
+    WRITELN();
+  }
+  // The last row is filled with blanks to 78 characters and has no line end.
+  for (int n = schreibe_zeile(seite.zeilen[SEITENZEILEN - 1], standardfarbe, hervorhebungsfarbe);
+       n < 78; ++n)
+    WRITE(' ');
+}
+
+void zeige_kurzanleitung(const Seite& seite, std::uint8_t standardfarbe,
+                         std::uint8_t hervorhebungsfarbe) {
+  schreibe_seite(seite, standardfarbe, hervorhebungsfarbe);
+  for (;;) {
+    const unsigned char taste = READKEY();
+    if (taste == 8) continue;
+    if (taste != 0) return;
+    if (blaettert_vor(READKEY())) return;
+  }
+}
+
+void zeige_spielanleitung(const Seite (&seiten)[ANLEITUNGSSEITEN], std::uint8_t standardfarbe,
+                          std::uint8_t hervorhebungsfarbe) {
+  int nummer = 1;
+  for (;;) {
+    schreibe_seite(seiten[nummer - 1], standardfarbe, hervorhebungsfarbe);
+    int schritt = 0;  // -1 back, +1 forward
+    while (schritt == 0) {
+      const unsigned char taste = READKEY();
+      if (taste == 27 || taste == 3) return;
+      if (taste == 8) {
+        schritt = -1;
+      } else if (taste == 0) {
+        const unsigned char code = READKEY();
+        if (blaettert_zurueck(code))
+          schritt = -1;
+        else if (blaettert_vor(code))
+          schritt = 1;
+      } else {
+        schritt = 1;
+      }
+      if (schritt < 0 && nummer == 1) schritt = 0;  // nothing before the first page
+    }
+    if (schritt > 0 && nummer == ANLEITUNGSSEITEN) return;
+    nummer += schritt;
+  }
+}

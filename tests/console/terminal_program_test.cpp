@@ -1,0 +1,260 @@
+// The program itself on a pseudo-terminal and on pipes: it draws its first
+// page, takes keys, ends on Esc or on a termination request with exit code
+// 0, and leaves the terminal modes as it found them. Each run uses a copy of
+// the program in a temporary directory of its own, where it keeps its
+// conditions file.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// No single step may take longer than this; none should come close.
+constexpr auto kBound = std::chrono::seconds(20);
+
+// Enough of a terminal to follow the program's output: cursor moves,
+// clearing, and printable characters; colours and modes are skipped.
+class ScreenText {
+ public:
+  ScreenText() { clear(); }
+
+  void feed(const std::string& bytes) {
+    for (char c : bytes) step(c);
+  }
+  std::string row(int y) const { return rows_[y - 1]; }
+  bool shows(const std::string& text) const {
+    for (const std::string& r : rows_)
+      if (r.find(text) != std::string::npos) return true;
+    return false;
+  }
+
+ private:
+  void clear() { rows_.assign(25, std::string(80, ' ')); }
+
+  void step(char c) {
+    if (state_ == 1) {  // after ESC
+      state_ = c == '[' ? 2 : 0;
+      params_.clear();
+      return;
+    }
+    if (state_ == 2) {  // inside a control sequence
+      if (c >= 0x40 && c <= 0x7e) {
+        state_ = 0;
+        if (c == 'H') {
+          int row = std::atoi(params_.c_str());
+          std::size_t semi = params_.find(';');
+          int col = semi == std::string::npos ? 1 : std::atoi(params_.c_str() + semi + 1);
+          y_ = std::max(row, 1) - 1;
+          x_ = std::max(col, 1) - 1;
+        } else if (c == 'J' && params_ == "2") {
+          clear();
+        }
+      } else {
+        params_ += c;
+      }
+      return;
+    }
+    if (c == 27) {
+      state_ = 1;
+    } else if (c == '\n') {
+      y_ = std::min(y_ + 1, 24);
+      x_ = 0;
+    } else if (c == '\r') {
+      x_ = 0;
+    } else if (c >= 32 && c < 127 && y_ < 25 && x_ < 80) {
+      rows_[y_][x_] = c;
+      if (x_ < 79) ++x_;
+    }
+  }
+
+  std::vector<std::string> rows_;
+  int x_ = 0, y_ = 0;
+  int state_ = 0;
+  std::string params_;
+};
+
+class ProgramRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/korvando-run-XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    dir_ = tmpl;
+    program_ = dir_ / "korvando";
+    fs::copy_file(KORVANDO_BINARY, program_, fs::copy_options::overwrite_existing);
+    fs::permissions(program_, fs::perms::owner_all);
+  }
+
+  void TearDown() override {
+    if (pid_ > 0) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+    if (master_ >= 0) close(master_);
+    std::error_code ec;
+    fs::remove_all(dir_, ec);
+  }
+
+  // Starts the program on a new pseudo-terminal of 80 x 25 in cooked mode.
+  void start_on_pty() {
+    termios modes{};
+    cfmakeraw(&modes);
+    modes.c_iflag |= ICRNL | IXON;
+    modes.c_oflag |= OPOST | ONLCR;
+    modes.c_lflag |= ECHO | ICANON | ISIG | IEXTEN;
+    modes.c_cc[VMIN] = 1;
+    modes.c_cc[VINTR] = 3;
+    winsize size{25, 80, 0, 0};
+    pid_ = forkpty(&master_, nullptr, &modes, &size);
+    ASSERT_GE(pid_, 0);
+    if (pid_ == 0) exec_program();
+  }
+
+  [[noreturn]] void exec_program() {
+    if (chdir(dir_.c_str()) != 0) _exit(126);
+    setenv("TERM", "xterm", 1);
+    execl(program_.c_str(), program_.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+
+  // Reads from fd into the screen until it shows text; false after the bound.
+  bool read_until_shown(int fd, const std::string& text) {
+    auto end = std::chrono::steady_clock::now() + kBound;
+    while (!screen_.shows(text)) {
+      if (std::chrono::steady_clock::now() > end || !read_some(fd, 50)) return screen_.shows(text);
+    }
+    return true;
+  }
+
+  // Reads until the other side is closed; false after the bound.
+  bool read_to_end(int fd) {
+    auto end = std::chrono::steady_clock::now() + kBound;
+    while (std::chrono::steady_clock::now() < end)
+      if (!read_some(fd, 50)) return true;
+    return false;
+  }
+
+  // Waits up to ms for output and takes it in; false when the side is closed.
+  bool read_some(int fd, int ms) {
+    pollfd p{fd, POLLIN, 0};
+    if (poll(&p, 1, ms) <= 0) return true;
+    char buf[4096];
+    ssize_t n = read(fd, buf, sizeof buf);
+    if (n <= 0) return false;
+    output_.append(buf, static_cast<std::size_t>(n));
+    screen_.feed(std::string(buf, static_cast<std::size_t>(n)));
+    return true;
+  }
+
+  // The exit status once the program has ended; -1 after the bound.
+  int wait_exit() {
+    auto end = std::chrono::steady_clock::now() + kBound;
+    while (std::chrono::steady_clock::now() < end) {
+      int status;
+      pid_t r = waitpid(pid_, &status, WNOHANG);
+      if (r == pid_) {
+        pid_ = -1;
+        return status;
+      }
+      poll(nullptr, 0, 20);
+    }
+    return -1;
+  }
+
+  termios pty_modes() {
+    termios t{};
+    EXPECT_EQ(tcgetattr(master_, &t), 0);
+    return t;
+  }
+
+  void send(const std::string& keys) {
+    ASSERT_EQ(write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
+  }
+
+  fs::path dir_, program_;
+  pid_t pid_ = -1;
+  int master_ = -1;
+  ScreenText screen_;
+  std::string output_;
+};
+
+TEST_F(ProgramRun, EscOnTheLanguagePageEndsAndRestoresTheTerminal) {
+  start_on_pty();
+  ASSERT_TRUE(read_until_shown(master_, " Deutsch:")) << output_;
+  EXPECT_EQ(screen_.row(19).substr(0, 9), " Deutsch:");
+  termios running = pty_modes();
+  EXPECT_EQ(running.c_lflag & (ECHO | ICANON | ISIG), 0u);
+  EXPECT_EQ(running.c_iflag & (IXON | ICRNL), 0u);
+
+  send("\x1b");
+  EXPECT_TRUE(read_to_end(master_));
+  int status = wait_exit();
+  ASSERT_TRUE(WIFEXITED(status)) << status;
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  termios after = pty_modes();
+  EXPECT_EQ(after.c_lflag & (ECHO | ICANON | ISIG), static_cast<tcflag_t>(ECHO | ICANON | ISIG));
+  EXPECT_EQ(after.c_iflag & (IXON | ICRNL), static_cast<tcflag_t>(IXON | ICRNL));
+  // The alternate screen is left, and the farewell stays on the normal one.
+  EXPECT_NE(output_.find("\x1b[?1049l"), std::string::npos);
+  EXPECT_NE(output_.find("Bye-bye!"), std::string::npos);
+}
+
+TEST_F(ProgramRun, TerminationRequestInTheMenuEndsThroughTheEndSequence) {
+  start_on_pty();
+  ASSERT_TRUE(read_until_shown(master_, " Deutsch:")) << output_;
+  send("d");
+  ASSERT_TRUE(read_until_shown(master_, "Programm beenden.")) << output_;
+
+  ASSERT_EQ(kill(pid_, SIGTERM), 0);
+  EXPECT_TRUE(read_to_end(master_));
+  int status = wait_exit();
+  ASSERT_TRUE(WIFEXITED(status)) << status;
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  std::error_code ec;
+  EXPECT_EQ(fs::file_size(dir_ / "BEDINGUN.DAT", ec), 80u);
+  EXPECT_NE(pty_modes().c_lflag & ECHO, 0u);
+}
+
+TEST_F(ProgramRun, RunsWithKeysFromAPipe) {
+  int in[2], out[2];
+  ASSERT_EQ(pipe(in), 0);
+  ASSERT_EQ(pipe(out), 0);
+  pid_ = fork();
+  ASSERT_GE(pid_, 0);
+  if (pid_ == 0) {
+    dup2(in[0], 0);
+    dup2(out[1], 1);
+    close(in[0]);
+    close(in[1]);
+    close(out[0]);
+    close(out[1]);
+    exec_program();
+  }
+  close(in[0]);
+  close(out[1]);
+  // An ignored key, then the end of input, which the language page takes
+  // as a request to leave.
+  ASSERT_EQ(write(in[1], "x", 1), 1);
+  close(in[1]);
+  EXPECT_TRUE(read_to_end(out[0]));
+  close(out[0]);
+  int status = wait_exit();
+  ASSERT_TRUE(WIFEXITED(status)) << status;
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_NE(output_.find(" Deutsch:"), std::string::npos);
+  EXPECT_NE(output_.find("Bye-bye!"), std::string::npos);
+}
+
+}  // namespace
