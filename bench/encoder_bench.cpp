@@ -19,15 +19,13 @@ class StillConsole : public Backend {
   void delay(unsigned) override {}
   void sound(unsigned) override {}
   void nosound() override {}
-  void get_date(std::uint16_t& y, std::uint16_t& m, std::uint16_t& d,
-                std::uint16_t& w) override {
+  void get_date(std::uint16_t& y, std::uint16_t& m, std::uint16_t& d, std::uint16_t& w) override {
     y = 2026;
     m = 1;
     d = 1;
     w = 4;
   }
-  void get_time(std::uint16_t& h, std::uint16_t& m, std::uint16_t& s,
-                std::uint16_t& hs) override {
+  void get_time(std::uint16_t& h, std::uint16_t& m, std::uint16_t& s, std::uint16_t& hs) override {
     h = 12;
     m = s = hs = 0;
   }
@@ -113,11 +111,15 @@ void BM_Klassieren(benchmark::State& state, char letztes, int laenge, bool wdh,
 // 24 without (the largest list: about 97 million codes), 7 over 14 with, 9
 // over 7 with repetition.
 BENCHMARK_CAPTURE(BM_Aufbau, L4_n36_rep, 'z', 4, true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Aufbau, L5_n36_rep, 'z', 5, true)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK_CAPTURE(BM_Aufbau, L5_n36_rep, 'z', 5, true)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 BENCHMARK_CAPTURE(BM_Aufbau, L6_n24_norep, 'n', 6, false)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(2);
-BENCHMARK_CAPTURE(BM_Aufbau, L7_n14_rep, 'd', 7, true)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK_CAPTURE(BM_Aufbau, L7_n14_rep, 'd', 7, true)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 BENCHMARK_CAPTURE(BM_Aufbau, L9_n7_rep, '6', 9, true)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 BENCHMARK_CAPTURE(BM_Klassieren, L4_n36_rep, 'z', 4, true, "0123")->Unit(benchmark::kMillisecond);

@@ -38,8 +38,8 @@ struct Aufbau {
     if (b >= MOGEL_MAX_BLOECKE) return false;
     if (mogel_fehler_bei_block >= 0 && static_cast<std::int64_t>(b) == mogel_fehler_bei_block)
       return false;
-    const std::uint64_t rest = static_cast<std::uint64_t>(ziel) - static_cast<std::uint64_t>(b)
-                                                                      * MOGEL_BLOCK;
+    const std::uint64_t rest =
+        static_cast<std::uint64_t>(ziel) - static_cast<std::uint64_t>(b) * MOGEL_BLOCK;
     const std::uint64_t n = rest < MOGEL_BLOCK ? rest : MOGEL_BLOCK;
     void* block = std::malloc(n * sizeof(std::uint64_t));
     if (!block) return false;
@@ -131,7 +131,7 @@ struct Klassierer {
   std::uint64_t grenze = 0;  // the trial's count of each group, one per lane
 };
 
-constexpr std::uint64_t LANES_H = 0x20820820820820ull;  // bit 5 of lanes 0..8
+constexpr std::uint64_t LANES_H = 0x20820820820820ull;      // bit 5 of lanes 0..8
 constexpr std::uint64_t LANES_SUMME = 0x41041041041041ull;  // 1 in each of lanes 0..8
 
 inline std::uint8_t klasse_allgemein(const Klassierer& k, std::uint64_t v) {
@@ -194,7 +194,7 @@ std::uint32_t verenge(const Klassierer& k, std::uint8_t ziel) {
 
 using ZaehleFn = void (*)(const Klassierer&, std::uint32_t (&)[4][256]);
 using VerengeFn = std::uint32_t (*)(const Klassierer&, std::uint8_t);
-const ZaehleFn ZAEHLE[10] = {nullptr,  nullptr,  zaehle<2>, zaehle<3>, zaehle<4>,
+const ZaehleFn ZAEHLE[10] = {nullptr,   nullptr,   zaehle<2>, zaehle<3>, zaehle<4>,
                              zaehle<5>, zaehle<6>, zaehle<7>, zaehle<8>, zaehle<9>};
 const VerengeFn VERENGE[10] = {nullptr,    nullptr,    verenge<2>, verenge<3>, verenge<4>,
                                verenge<5>, verenge<6>, verenge<7>, verenge<8>, verenge<9>};
@@ -398,9 +398,9 @@ void INIT_NICHT_FEST(bool& ok) {
   if (ZAHL_DER_VERSUCHE == 0) ZAHL_DER_VERSUCHE = a.ziel;
   a.stern_schwelle();
 
-  const bool fertig = l >= 2 && l <= 9 && n >= 1 && zahl <= static_cast<std::uint64_t>(MOGEL_BLOCK) * MOGEL_MAX_BLOECKE &&
-                      (X.wiederholung ? a.mit_wiederholung(l, n)
-                                      : a.ohne_wiederholung(l, n, 0, 0));
+  const bool fertig = l >= 2 && l <= 9 && n >= 1 &&
+                      zahl <= static_cast<std::uint64_t>(MOGEL_BLOCK) * MOGEL_MAX_BLOECKE &&
+                      (X.wiederholung ? a.mit_wiederholung(l, n) : a.ohne_wiederholung(l, n, 0, 0));
   if (!fertig || ERLLOE == 0) {
     A = 27;
     SPEICHER_FREIGEBEN(true);

@@ -97,7 +97,6 @@ extern std::uint16_t ton_hoehe;  // hertz
 // ---- board
 extern vfeld V30;                // the trials on the board
 extern position X1, X2, X3, X4;  // columns of trial number, code, P and Z/S per side
-extern std::int32_t NUMMER;      // trials made so far in this game
 
 // ---- memory budget, node sizes and capacity
 extern std::uint32_t MEMAVAIL_ORB;                // budget in bytes
@@ -123,18 +122,61 @@ extern std::uint16_t STD, MIN, SEK, HSEK;
 extern std::uint16_t JAHR, MONAT, TAG, WOTAG;
 extern std::uint16_t TAGES_WECHSEL;
 extern bool ZEITEIN;  // the game clocks run
-extern bool RATENDRAN, RATENDRAN_ALT;  // the codebreaker is thinking (now, at the last refresh)
-extern bool ZEITLIMIT_GR_0;            // a time limit applies to the search
-extern bool STD_SPIEL_KL100, STD_RATEN_KL100, STD_ANTW_KL100, ZEIT_GERATEN_KL100;
-extern bool SETZE_RATE_ZEIT_AKT, SETZEZEITLETZTERVERSUCH;  // requests to stamp the search times
-extern bool RATEN_ZEITANZEIGE;  // the search progress line is shown
-extern bool NEUER_KANDIDAT;     // a new candidate is to be shown
 // The virtual game date and its following day.
 extern bool VIRTUALDATE, VIRTUALOLDDATE;
 extern std::uint16_t VIRJ1, VIRM1, VIRT1, VIRWT1;
 extern std::uint16_t VIRJ2, VIRM2, VIRT2, VIRWT2;
+extern std::uint16_t STD_MOD24;  // hour mod 24
+extern bool SCHALT_J;            // leap-year flag of the last day change
+// The last drawn date and time of day.
+extern std::uint16_t STD_ALT, MIN_ALT, SEK_ALT, TAG_ALT;
+// The clocks of the board and of the search progress line, with their last drawn values.
+extern std::uint16_t STD_SPIEL, MIN_SPIEL, SEK_SPIEL;        // game duration
+extern std::uint16_t STD_RATEN, MIN_RATEN, SEK_RATEN;        // thinking time of the codebreaker
+extern std::uint16_t STD_ANTW, MIN_ANTW, SEK_ANTW;           // answering time
+extern std::uint16_t STD_GERATEN, MIN_GERATEN, SEK_GERATEN;  // time on the current trial
+extern std::uint16_t STD_REST, MIN_REST, SEK_REST;           // estimated remaining time
+extern std::uint16_t STD_ALT_SPIEL, MIN_ALT_SPIEL, SEK_ALT_SPIEL;
+extern std::uint16_t STD_ALT_RATEN, MIN_ALT_RATEN, SEK_ALT_RATEN;
+extern std::uint16_t STD_ALT_ANTW, MIN_ALT_ANTW, SEK_ALT_ANTW;
+extern std::uint16_t STD_GERATEN_ALT, MIN_GERATEN_ALT, SEK_GERATEN_ALT;
+extern std::uint16_t STD_REST_ALT, MIN_REST_ALT, SEK_REST_ALT;
+// False once a clock reached 100 hours: it then stands at 99.59.59.
+extern bool STD_SPIEL_KL100, STD_RATEN_KL100, STD_ANTW_KL100, ZEIT_GERATEN_KL100;
+// Hundredths of a second since midnight.
+extern std::int32_t ANFANGSZEIT;              // start of the game
+extern std::int32_t AKTUELLEZEIT;             // now, without the hundredths
+extern std::int32_t HILFSZEIT;                // thinking time of the finished thinking periods
+extern std::int32_t MERKE_RATE_ZEIT;          // start of the current thinking period
+extern std::int32_t RATE_ZEIT;                // total thinking time
+extern std::int32_t MERKE_RATE_ZEIT_AKT;      // start of the search for the current trial
+extern std::int32_t MERKEZEITLETZTERVERSUCH;  // when the last item of the search was done
+extern std::int32_t SPIELZEIT;                // time on the current trial
+extern std::int32_t RESTZEIT, RESTZEIT2;      // estimates of the time still needed
+extern bool RATENDRAN;                        // the codebreaker is thinking
+extern bool RATENDRAN_ALT;                    // RATENDRAN at the last clock call
+extern bool SETZE_RATE_ZEIT_AKT;              // request: stamp MERKE_RATE_ZEIT_AKT with now
+extern bool SETZEZEITLETZTERVERSUCH;          // request: stamp MERKEZEITLETZTERVERSUCH with now
+extern bool RATEN_ZEITANZEIGE;                // show the search progress line
+extern bool NEUER_KANDIDAT;                   // the candidate in kandidat_anzeige is to be shown
+extern bool ZEITLIMIT_GR_0;                   // a time limit applies
+// The signs of the candidate being examined (AKTUELL), as the search hands
+// them to the clock display together with NEUER_KANDIDAT.
+extern code kandidat_anzeige;
+// Progress of a search or a build.
+extern std::uint32_t GERATENE_VERSUCHE;  // items done
+extern std::uint32_t ZAHL_DER_VERSUCHE;  // items in total
+extern std::uint32_t NUMMER_PLUS;        // items before a decision
+extern std::uint32_t ZAHL_DER_STERNE;    // progress stars shown
 
 // ---- keyboard input of codes and answers
+extern std::uint16_t WX, WY, WXMINUS1;     // first position of the trial field, and WX - 1
+extern std::uint16_t K;                    // board row of the current trial
+extern std::uint16_t X3I, X4I, X3IMINUS1;  // P and Z/S columns of the current side
+extern std::uint16_t WOP, WOZ;             // cell offsets of P and Z/S in an 80 x 2-byte screen
+extern std::uint16_t WXX, WYY;             // where JA_NEIN writes its answer word
+extern std::int32_t NUMMER;                // number of the current trial, 1 for the first
+extern bool ZURUECK;  // the secret code is entered backwards (resume at the end)
 
 // ---- the encoder with a variable answer code (its list of codes)
 // The list lives in a pool of blocks of packed codes: position i of a code is
@@ -152,14 +194,12 @@ extern std::uint64_t mogel_belegt_max;    // the most bytes held at once since t
 extern bool mogel_ohne_wdh;               // the list was built without repeated signs
 // Tests: the allocation of this block (0 = the first) reports failure; -1 = never.
 extern std::int32_t mogel_fehler_bei_block;
-extern Indexed<bool, 0, 36> ERL_FARBE;  // the signs that can still occur in the code
-extern bool KENNEALLEFARBEN;            // every remaining code holds the same signs
-extern std::uint8_t ZAEHLE_VORH_FARBE;  // scratch count of signs
-extern std::uint8_t ENDFARBEPL1;        // code length + 1
-extern std::uint8_t QU_10_2;            // tenths of the build done
-// Progress of a long computation (the list's build and the codebreaker's search).
-extern std::uint32_t GERATENE_VERSUCHE, ZAHL_DER_VERSUCHE, ZAHLGESAMTVERSUCHE, NUMMER_PLUS;
-extern std::uint32_t ZAHL_DER_STERNE;
+extern Indexed<bool, 0, 36> ERL_FARBE;    // the signs that can still occur in the code
+extern bool KENNEALLEFARBEN;              // every remaining code holds the same signs
+extern std::uint8_t ZAEHLE_VORH_FARBE;    // scratch count of signs
+extern std::uint8_t ENDFARBEPL1;          // code length + 1
+extern std::uint8_t QU_10_2;              // tenths of the build done
+extern std::uint32_t ZAHLGESAMTVERSUCHE;  // codes of the build in all
 // Count of each answer class (T x 16 + P) of the last answer step.
 extern std::uint32_t KLASSEN_ZAHL[256];
 
@@ -194,6 +234,17 @@ void SCHREIBE_NAME(bool erster, bool zweiter, bool tausch);
 void SCHREIBE_PC(bool erster, bool zweiter);
 
 // ---- keyboard input of codes and answers
+// Waits for a key, refreshing the clocks between polls of the keyboard.
+unsigned char warte_auf_taste();
+// One yes/no field of the conditions form at (WXX, WYY).
+void JA_NEIN(unsigned char& taste, std::uint8_t& flag, bool& geaendert);
+// The first sign (verboten = '*') or the last sign (verboten = the first sign).
+void LESE_ZEICHEN(char verboten);
+// The secret code on the conditions form, from (46, 18).
+void LESE_LSG(code& loesung, unsigned char& taste);
+// One trial of a human codebreaker at (WX, WY) on board row K, with its answer.
+void LESE_CODE(std::uint8_t seite, code& versuch, std::uint8_t& p, std::uint8_t& z,
+               unsigned char& taste);
 
 // ---- the encoder with a variable answer code
 // Builds the list of every code of the game's conditions; ok = false when the
@@ -221,6 +272,12 @@ void liste_code(std::uint32_t i, zahlenfeld& nr);
 
 // ---- clocks and store release
 void SCHREIBE_ZEIT_ORB();
+// Sets the clocks to the start of a game: reads date and time (the virtual
+// date when one is set), stamps ANFANGSZEIT, clears the clock values and
+// their last drawn values. ZEITEIN and RATENDRAN stay to the caller.
+void uhren_starten();
+// Every clock value and its last drawn value to 0, the clocks below 100 hours.
+void uhren_nullstellen();
 void SPEICHER_FREIGEBEN(bool freigeben);
 // Empties the bucket table of the store build (at start-up and after every build).
 void INITFELD();

@@ -43,13 +43,12 @@ const char* const WOCHENTAGE_D[7] = {"Sonntag",    "Montag",  "Dienstag", "Mittw
                                      "Donnerstag", "Freitag", "Samstag"};
 const char* const WOCHENTAGE_E[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                      "Thursday", "Friday", "Saturday"};
-const char* const MONATE_E[13] = {"",      "Jan. ", "Feb. ", "March ", "April ", "May ", "June ",
-                                  "July ", "Aug. ", "Sept. ", "Oct. ", "Nov. ", "Dec. "};
+const char* const MONATE_E[13] = {"",      "Jan. ", "Feb. ",  "March ", "April ", "May ", "June ",
+                                  "July ", "Aug. ", "Sept. ", "Oct. ",  "Nov. ",  "Dec. "};
 
 }  // namespace
 
-std::string brett_datum(bool deutsch, unsigned jahr, unsigned monat, unsigned tag,
-                        unsigned wotag) {
+std::string brett_datum(bool deutsch, unsigned jahr, unsigned monat, unsigned tag, unsigned wotag) {
   if (deutsch)
     return std::string(WOCHENTAGE_D[wotag % 7]) + ", " + std::to_string(tag) + "." +
            std::to_string(monat) + "." + vierstellig(jahr) + ",";
@@ -103,7 +102,8 @@ void zeichne_brett() {
 
   // Header.
   GOTOXY(1, 1);
-  WRITE(std::string(6, '_') + "  ***  Korvando  ****  macOS - 32-Bit - Version  2025-06-21.  ***  " +
+  WRITE(std::string(6, '_') +
+        "  ***  Korvando  ****  macOS - 32-Bit - Version  2025-06-21.  ***  " +
         std::string(6, '_'));
   const std::string dank = d ? "Ein Spiel fuer zwei Koepfe: Code ausdenken, Code knacken."
                              : "A game for two minds: devise a code, crack a code.";
@@ -119,7 +119,8 @@ void zeichne_brett() {
   std::string box1(34, ' '), box2(34, ' ');
   if (n_bekannt) {
     if (d) {
-      box1 = maximal ? "   Der Code kann mit maximal " + n : "   Der Code kann mit genau " + n + "    ";
+      box1 = maximal ? "   Der Code kann mit maximal " + n
+                     : "   Der Code kann mit genau " + n + "    ";
       box2 = "   Versuchen geknackt werden.";
     } else {
       box1 = " It is possible to crack the code ";
@@ -143,13 +144,17 @@ void zeichne_brett() {
   const bool leer = merke_leerzeichen;
   GOTOXY(1, 7);
   WRITE(d ? "| Das Leerzeichen \" \"/\"*\" darf zum    "
-          : (leer ? "| The vacant sign ' '/'*' may be used " : "| The vacant sign ' '/'*' cannot be   "));
-  WRITE(d ? "|*|Nr.|  Code   |P|Z|*|Nr.|  Code   |P|Z|" : "|*|No.|  Code   |P|S|*|No.|  Code   |P|S|");
+          : (leer ? "| The vacant sign ' '/'*' may be used "
+                  : "| The vacant sign ' '/'*' cannot be   "));
+  WRITE(d ? "|*|Nr.|  Code   |P|Z|*|Nr.|  Code   |P|Z|"
+          : "|*|No.|  Code   |P|S|*|No.|  Code   |P|S|");
   GOTOXY(1, 8);
   if (d)
-    WRITE(leer ? "| Raten zuhilfegenommen werden.       " : "| Raten nicht zuhilfegenommen werden. ");
+    WRITE(leer ? "| Raten zuhilfegenommen werden.       "
+               : "| Raten nicht zuhilfegenommen werden. ");
   else
-    WRITE(leer ? "| for guessing.                       " : "| used for guessing.                  ");
+    WRITE(leer ? "| for guessing.                       "
+               : "| used for guessing.                  ");
   WRITE("|*|___|_________|_|_|*|___|_________|_|_|");
   if (d)
     zeile(9, X.fest ? "| Der zu ratende Code ist fest." : "| Der zu ratende Code ist nicht fest.",
@@ -178,14 +183,18 @@ void zeichne_brett() {
   zeile(16, TRENNER);
 
   // Clock panel.
-  const char* uhrzeit = d ? "|                .   Uhr,    Sekunden." : "|               :    .m.,    seconds. ";
+  const char* uhrzeit =
+      d ? "|                .   Uhr,    Sekunden." : "|               :    .m.,    seconds. ";
   zeile(17, d ? "| Spielbeginn:" : "| Game start:");
   zeile(18, uhrzeit);
   zeile(19, d ? "| Datum/Zeit :" : "| Date/time :");
   zeile(20, uhrzeit);
-  zeile(21, d ? "| Spieldauer : 00 Std. 00 Min. 00 Sek." : "| Time total: 00 hours 00 min. 00 sec.");
-  zeile(22, d ? "| Ratezeit   : 00 Std. 00 Min. 00 Sek." : "| to guess  : 00 hours 00 min. 00 sec.");
-  zeile(23, d ? "| Antwortzeit: 00 Std. 00 Min. 00 Sek." : "| to answer : 00 hours 00 min. 00 sec.");
+  zeile(21,
+        d ? "| Spieldauer : 00 Std. 00 Min. 00 Sek." : "| Time total: 00 hours 00 min. 00 sec.");
+  zeile(22,
+        d ? "| Ratezeit   : 00 Std. 00 Min. 00 Sek." : "| to guess  : 00 hours 00 min. 00 sec.");
+  zeile(23,
+        d ? "| Antwortzeit: 00 Std. 00 Min. 00 Sek." : "| to answer : 00 hours 00 min. 00 sec.");
   GOTOXY(1, 24);
   WRITE("|_____________________________________|_|___|_________|_|_|_|___|_________|_|_|");
 

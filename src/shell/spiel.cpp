@@ -94,8 +94,8 @@ void bereite_spiel_vor() {
 
 // The engine's preparation for the roles; false = the game cannot be played.
 bool bereite_engine_vor() {
-  const bool sonderfall = X.laenge == 6 && (MAXFARBE == 6 || MAXFARBE == 27 || MAXFARBE == 31 ||
-                                            MAXFARBE == 36);
+  const bool sonderfall =
+      X.laenge == 6 && (MAXFARBE == 6 || MAXFARBE == 27 || MAXFARBE == 31 || MAXFARBE == 36);
   const std::uint8_t wdh = X.wiederholung;
   bool ok = true;
   if (!X.fest && !X.pc_raet) {

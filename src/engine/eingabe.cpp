@@ -1,0 +1,310 @@
+// Keyboard input of the engine: the yes/no fields and the sign range of the
+// conditions form, the secret code typed by a human encoder, and the trials
+// of a human codebreaker with their answer. Every routine reads single keys,
+// draws what it accepted, and hands back the last key for the caller.
+#include <cstring>
+#include <string>
+
+#include "console/console.h"
+#include "engine/kvspiel.h"
+
+namespace {
+
+unsigned char klein(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
+bool ist_zeichen(unsigned char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z');
+}
+
+// The number of a sign of the game's set, 0 for every other character.
+int zeichennummer(unsigned char c) {
+  if (!ist_zeichen(c)) return 0;
+  const int n = NRARRAY[c];
+  return n >= 1 && n <= MAXFARBE ? n : 0;
+}
+
+// A complete trial as typed: its characters ("*" for the vacant sign), their
+// sign numbers (0 for the vacant sign) and the count of every sign number.
+struct VersuchsEingabe {
+  int laenge;
+  code zeichen;
+  zahlenfeld nummern;
+  farbfeld anzahl;
+};
+
+// The answer to a trial against a code that may still change (the encoder's
+// answer step). Leaves P and T (common signs) for the common end of
+// LESE_CODE and returns false, or returns true when the trial was abandoned
+// (taste = 27). `geschrieben` tells the common end that the answer is
+// already on the board.
+bool antwort_variabel(const VersuchsEingabe& v, std::uint8_t& p, std::uint8_t& t,
+                      bool& geschrieben, unsigned char& taste) {
+  std::uint8_t z = 0;
+  geschrieben = antwort_nicht_fest(v.zeichen, v.nummern, X3I, X4I, K, p, z, taste);
+  t = static_cast<std::uint8_t>(p + z);
+  return taste == 27;
+}
+
+}  // namespace
+
+unsigned char warte_auf_taste() {
+  do {
+    SCHREIBE_ZEIT_ORB();
+  } while (!KEYPRESSED());
+  return READKEY();
+}
+
+void JA_NEIN(unsigned char& taste, std::uint8_t& flag, bool& geaendert) {
+  geaendert = false;
+  for (;;) {
+    taste = warte_auf_taste();
+    if (taste == 0) {
+      READKEY();
+      continue;
+    }
+    if (taste == 'y' || taste == 'Y' || taste == 'J' || taste == 'z' || taste == 'Z') taste = 'j';
+    if (taste == 'N') taste = 'n';
+    if (taste == 8 || taste == 13 || taste == 'j' || taste == 'n' || taste == 3 || taste == 27)
+      break;
+  }
+  A = taste;
+  if (taste == 'n' && flag) {
+    flag = 0;
+    geaendert = true;
+    GOTOXY(WXX, WYY);
+    WRITE(SP_D ? "Nein." : "No. ");
+  } else if (taste == 'j' && !flag) {
+    flag = 1;
+    geaendert = true;
+    GOTOXY(WXX, WYY);
+    WRITE(SP_D ? "Ja.  " : "Yes.");
+  }
+  GOTOXY(WXX, WYY);
+}
+
+void LESE_ZEICHEN(char verboten) {
+  const bool erstes = verboten == '*';
+  unsigned char t;
+  for (;;) {
+    t = warte_auf_taste();
+    if (t == 0) {
+      READKEY();
+      continue;
+    }
+    if (t == 8 || t == 13 || t == 3 || t == 27) {
+      A = t;
+      return;
+    }
+    t = klein(t);
+    if (!ist_zeichen(t) || (!erstes && t == static_cast<unsigned char>(verboten))) continue;
+    break;
+  }
+  A = t;
+  const char neu = static_cast<char>(t);
+  if (neu == (erstes ? X.erstes_zeichen : X.letztes_zeichen)) return;
+
+  if (!erstes) {
+    const int n = NRARRAY[t];
+    const int m = NRARRAY[static_cast<unsigned char>(X.letztes_zeichen)];
+    GOTOXY(30, 14);
+    WRITE(neu);
+    if (n > m) {
+      GOTOXY(30 + m, 15);
+      for (int i = m + 1; i <= n; ++i) WRITE(FARBARRAY[i]);
+    } else {
+      GOTOXY(30 + n, 15);
+      WRITE(std::string(static_cast<std::size_t>(m - n), ' '));
+    }
+    X.letztes_zeichen = neu;
+    MAXFARBE = static_cast<std::uint8_t>(n);
+    return;
+  }
+
+  // A new first sign moves the whole range: the number of signs stays.
+  const std::uint8_t anzahl = MAXFARBE;
+  X.erstes_zeichen = neu;
+  setze_zeichensatz();
+  MAXFARBE = anzahl;
+  X.letztes_zeichen = FARBARRAY[MAXFARBE];
+  GOTOXY(30, 13);
+  WRITE(X.erstes_zeichen);
+  GOTOXY(30, 14);
+  WRITE(X.letztes_zeichen);
+  GOTOXY(30, 15);
+  for (int i = 1; i <= MAXFARBE; ++i) WRITE(FARBARRAY[i]);
+}
+
+void LESE_LSG(code& loesung, unsigned char& taste) {
+  const int l = X.laenge;
+  // Without repetition over exactly L signs the last sign follows from the others.
+  const bool letztes_folgt = l == MAXFARBE && !X.wiederholung;
+  const int anzahl = letztes_folgt ? l - 1 : l;
+  int pos = 1;
+  if (ZURUECK) {
+    pos = anzahl;
+    GOTOXY(45 + anzahl, 18);
+    WRITE(letztes_folgt ? "..\b\b" : ".\b");
+  }
+  taste = 0;
+  while (pos <= anzahl) {
+    unsigned char t = warte_auf_taste();
+    if (t == 3 || t == 27) {
+      taste = A = t;
+      return;
+    }
+    if (t == 0) {
+      READKEY();
+      continue;
+    }
+    if (t == 8) {
+      if (pos == 1) {
+        taste = A = 8;
+        return;
+      }
+      --pos;
+      WRITE("\b.\b");
+      continue;
+    }
+    t = klein(t);
+    if (!zeichennummer(t)) continue;
+    bool schon_da = false;
+    if (!X.wiederholung)
+      for (int i = 1; i < pos; ++i)
+        if (loesung[i] == static_cast<char>(t)) schon_da = true;
+    if (schon_da) continue;
+    loesung[pos] = static_cast<char>(t);
+    WRITE(static_cast<char>(t));
+    taste = t;
+    ++pos;
+  }
+  if (letztes_folgt) {
+    int k = 1;
+    for (int i = 1; i < l; ++i)
+      if (loesung[i] == FARBARRAY[k]) {
+        ++k;
+        i = 0;  // the scan starts again with the next sign
+      }
+    loesung[l] = FARBARRAY[k];
+    WRITE(loesung[l]);
+    taste = static_cast<unsigned char>(loesung[l]);
+  }
+  for (int i = l + 1; i <= 9; ++i) loesung[i] = ' ';
+  A = taste;
+}
+
+void LESE_CODE(std::uint8_t seite, code& versuch, std::uint8_t& p, std::uint8_t& z,
+               unsigned char& taste) {
+  const int l = X.laenge;
+  const bool leer_erlaubt = X.leerzeichen != 0;
+  WXMINUS1 = static_cast<std::uint16_t>(WX - 1);
+  if (NUMMER > 1) {
+    GOTOXY(WX, WY);
+    WRITE(std::string(static_cast<std::size_t>(l), '.'));
+  }
+  GOTOXY(WX, WY);
+
+  VersuchsEingabe v{};
+  v.laenge = l;
+  std::memset(v.zeichen.z, ' ', sizeof v.zeichen.z);
+  bool leer[10];
+  for (int i = 1; i <= 9; ++i) leer[i] = true;
+  int pos = 1;
+  int offen = l;
+  RATENDRAN = true;
+
+  // One position of the trial: its character and number, or blank again.
+  const auto setze = [&](char c, int nummer, bool blank) {
+    WRITE(c);
+    v.zeichen[pos] = c;
+    v.nummern[pos] = static_cast<std::uint8_t>(nummer);
+    if (leer[pos] != blank) offen += blank ? 1 : -1;
+    leer[pos] = blank;
+  };
+
+  unsigned char t = 0;
+  while (offen > 0) {
+    t = warte_auf_taste();
+    enum { NICHTS, LINKS, RECHTS, LOESCHEN } schritt = NICHTS;
+    if (t == 0) {
+      const unsigned char t2 = READKEY();
+      if (t2 == 75 || t2 == 115 || t2 == 155)
+        schritt = LINKS;
+      else if (t2 == 77 || t2 == 116 || t2 == 157)
+        schritt = RECHTS;
+      else if (t2 == 83 || t2 == 163 || t2 == 6 || t2 == 7)
+        schritt = LOESCHEN;
+      else
+        continue;
+    } else if (t == 3 || t == 27) {
+      taste = A = 27;
+      RATENDRAN = false;
+      SPEICHER_FREIGEBEN(true);
+      ZEITEIN = false;
+      return;
+    } else if (t == 13) {
+      schritt = RECHTS;
+    } else if (t == 8) {
+      setze('.', 0, true);
+      --pos;
+    } else if (t == ',' || t == 127) {
+      schritt = LOESCHEN;
+    } else if (t == ' ' || t == '*' || t == '+' || t == '~') {
+      if (!leer_erlaubt) continue;
+      setze('*', 0, false);
+      ++pos;
+    } else {
+      t = klein(t);
+      const int n = zeichennummer(t);
+      if (!n) continue;
+      setze(static_cast<char>(t), n, false);
+      ++pos;
+    }
+    if (schritt == LINKS) --pos;
+    if (schritt == RECHTS) ++pos;
+    if (schritt == LOESCHEN) {
+      setze('.', 0, true);
+      ++pos;
+    }
+    if (pos < 1) pos = l;
+    if (pos > l) pos = 1;
+    GOTOXY(WXMINUS1 + pos, WY);
+  }
+
+  RATENDRAN = false;
+  X3I = X3[seite];
+  X4I = X4[seite];
+  X3IMINUS1 = static_cast<std::uint16_t>(X3I - 1);
+  WOP = static_cast<std::uint16_t>((K - 1) * 160 + X3IMINUS1 * 2);
+  WOZ = static_cast<std::uint16_t>(WOP + 4);
+  GOTOXY(X3I, K);
+  for (int i = 1; i <= l; ++i)
+    if (v.nummern[i]) ++v.anzahl[v.nummern[i]];
+  versuch = v.zeichen;
+
+  std::uint8_t gemeinsam = 0;
+  bool geschrieben = false;
+  taste = A = t;
+  if (X.fest) {
+    p = 0;
+    for (int i = 1; i <= l; ++i)
+      if (v.zeichen[i] == LOESUNG[i]) ++p;
+    int summe = 0;
+    for (int s = 1; s <= MAXFARBE; ++s)
+      summe += LOESUNGSFARBEN[s] < v.anzahl[s] ? LOESUNGSFARBEN[s] : v.anzahl[s];
+    gemeinsam = static_cast<std::uint8_t>(summe);
+  } else if (antwort_variabel(v, p, gemeinsam, geschrieben, taste)) {
+    return;
+  }
+  z = static_cast<std::uint8_t>(gemeinsam - p);
+  if (!geschrieben) {
+    WRITE(p);
+    GOTOXY(X4I, K);
+    WRITE(z);
+  }
+  if (p == l) {
+    if (!X.fest) SPEICHER_FREIGEBEN(true);
+    ZEITEIN = false;
+  }
+}
