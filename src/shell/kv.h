@@ -75,6 +75,9 @@ extern bool WEITER;                // the game goes on
 extern std::uint8_t L;             // ring slot 1..30 of the newest trial after the thirtieth
 extern bool name1_bestaetigt;      // player 1's name need not be confirmed on the form again
 
+// The computer's fixed secret code into LOESUNG: independent positions, or
+// distinct signs drawn from an urn.
+void ziehe_geheimcode();
 // Draws the whole board for the conditions of X (before the clocks start).
 void zeichne_brett();
 // Writes the game start into the clock panel: the date and time as the start

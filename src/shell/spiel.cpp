@@ -183,11 +183,13 @@ void rollende_runde(int c_laenge) {
   }
 }
 
-// The end line and the new-game question; true = another game.
-bool spielende() {
+// The end line and the new-game question; true = another game. When the
+// computer guessed, or the variable code's list could not be built, the end
+// line's labels are written here (otherwise the trial entry wrote them).
+bool spielende(bool ohne_endzeile) {
   const bool d = DEUTSCH;
   X.leerzeichen = merke_leerzeichen ? 1 : 0;
-  if (X.pc_raet) {
+  if (X.pc_raet || ohne_endzeile) {
     GOTOXY(1, 25);
     WRITE(d ? "Loesung: " : "Answer: ");
     GOTOXY(24, 25);
@@ -275,8 +277,10 @@ bool spiele_partie() {
   ZEITEIN = true;
   GOTOXY(X2[1], 9);
 
+  bool ohne_endzeile = false;
   if (!bereite_engine_vor()) {
     abbruch = true;
+    ohne_endzeile = !X.fest;
   } else {
     if (X.fest && (X.pc_kodiert || !X.pc_raet)) zaehle_loesungsfarben();
     if (X.ton && !X.pc_raet) {
@@ -286,5 +290,5 @@ bool spiele_partie() {
     }
     if (erste_runde(c_laenge)) rollende_runde(c_laenge);
   }
-  return spielende();
+  return spielende(ohne_endzeile);
 }
