@@ -17,8 +17,8 @@ namespace {
 struct Rolle {
   bool pc_kodiert, fest;
 };
-const Rolle COMPUTER_FEST{true, true};     // the computer devises a fixed code
-const Rolle MENSCH_FEST{false, true};      // a human typed the code on the form
+const Rolle COMPUTER_FEST{true, true};       // the computer devises a fixed code
+const Rolle MENSCH_FEST{false, true};        // a human typed the code on the form
 const Rolle COMPUTER_VARIABEL{true, false};  // the computer answers with a variable code
 
 // A game set up as the conditions form leaves it, started directly.
