@@ -270,6 +270,7 @@ bool spiele_partie() {
 
   NUMMER = 0;
   L = 0;
+  NEUER_KANDIDAT = true;
   RATENDRAN = X.pc_raet != 0;
   RATENDRAN_ALT = RATENDRAN;
   uhren_starten();
