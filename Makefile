@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all build run test bench sanitize clean format fuzz
+.PHONY: all build run test bench sanitize clean format fuzz e2e valgrind
 
 all: build
 
@@ -17,6 +17,15 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Whole programs and games through the virtual console under memcheck.
+VALGRIND_TESTS ?= Program.*:*Game*:*Spiel*
+valgrind: build
+	valgrind --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite,indirect \
+	  ./$(BUILD)/korvando_tests --gtest_filter='$(VALGRIND_TESTS)'
+
+e2e: build
+	./$(BUILD)/korvando_e2e
 
 bench:
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DKORVANDO_TESTS=OFF -DKORVANDO_BENCH=ON

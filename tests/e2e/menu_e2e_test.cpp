@@ -1,0 +1,139 @@
+// The real program in a real terminal emulator: starting and ending in both
+// languages, every menu item opened and left, leaving by closing the
+// terminal, a small and a resized window, and stray control keys.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "tmux_session.h"
+
+namespace {
+
+bool menu_german(TmuxSession& t) {
+  return t.wait_for("Bitte waehlen Sie:");
+}
+bool menu_english(TmuxSession& t) {
+  return t.wait_for("Please choose now:");
+}
+
+TEST(EndToEnd, GermanStartAndEnd) {
+  TmuxSession t;
+  ASSERT_TRUE(t.wait_for(" Deutsch:"));
+  t.keys("d");
+  ASSERT_TRUE(menu_german(t));
+  EXPECT_EQ(t.row(21).substr(0, 64),
+            " 1 - Sprache aendern.                     5 - Das Spiel beginnt.");
+  t.keys("9");
+  EXPECT_EQ(t.wait_exit(), 0);
+  EXPECT_TRUE(t.wait_for("Bye-bye!"));
+  EXPECT_EQ(t.conditions_file().size(), 80u);
+}
+
+TEST(EndToEnd, EnglishStartAndCtrlC) {
+  TmuxSession t;
+  ASSERT_TRUE(t.wait_for(" English:"));
+  t.keys("E");
+  ASSERT_TRUE(menu_english(t));
+  t.key("C-c");
+  EXPECT_EQ(t.wait_exit(), 0);
+  EXPECT_EQ(t.conditions_file().size(), 80u);
+}
+
+TEST(EndToEnd, EscOnTheLanguagePage) {
+  TmuxSession t;
+  ASSERT_TRUE(t.wait_for(" Deutsch:"));
+  t.key("Escape");
+  EXPECT_EQ(t.wait_exit(), 0);
+  EXPECT_TRUE(t.wait_for("Bye-bye!"));
+}
+
+TEST(EndToEnd, EveryMenuItemOpensAndReturns) {
+  TmuxSession t;
+  ASSERT_TRUE(t.wait_for(" English:"));
+  t.keys("e");
+  ASSERT_TRUE(menu_english(t));
+  // Instructions: the short page, then the four detailed pages left by Esc.
+  t.keys("6");
+  ASSERT_TRUE(t.wait_for("Rules of the game"));
+  t.key("Enter");
+  ASSERT_TRUE(menu_english(t));
+  t.keys("7");
+  ASSERT_TRUE(t.wait_for("Page 1 of 4"));
+  t.key("PageDown");
+  ASSERT_TRUE(t.wait_for("Page 2 of 4"));
+  t.key("Escape");
+  ASSERT_TRUE(menu_english(t));
+  // Date and time, calendar, colours, configuration: each left with Esc.
+  for (const char* item : {"2", "3", "4", "8"}) {
+    t.keys(item);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    t.key("Escape");
+    ASSERT_TRUE(menu_english(t)) << "item " << item;
+  }
+  // The game: the conditions form, left with "4".
+  t.keys("5");
+  ASSERT_TRUE(t.wait_for("Please choose now (1, 2, 3 or 4)"));
+  t.keys("4");
+  ASSERT_TRUE(menu_english(t));
+  // The language page again, then the end.
+  t.keys("1");
+  ASSERT_TRUE(t.wait_for(" Deutsch:"));
+  t.keys("d");
+  ASSERT_TRUE(menu_german(t));
+  t.keys("9");
+  EXPECT_EQ(t.wait_exit(), 0);
+}
+
+TEST(EndToEnd, ClosingTheTerminalSavesTheConditions) {
+  TmuxSession t;
+  ASSERT_TRUE(t.wait_for(" Deutsch:"));
+  t.keys("d");
+  ASSERT_TRUE(menu_german(t));
+  t.kill_pane();
+  // The hang-up makes the program leave through its own end, which saves.
+  for (int i = 0; i < 200 && t.conditions_file().size() != 80u; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(t.conditions_file().size(), 80u);
+}
+
+TEST(EndToEnd, SmallWindowAndResize) {
+  TmuxSession t(60, 15);
+  ASSERT_TRUE(t.wait_for("********  Korvando"));
+  t.keys("e");
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  t.resize(80, 25);
+  ASSERT_TRUE(menu_english(t));
+  EXPECT_EQ(t.row(25).substr(0, 53), " 4 - Lend colour to the game.    9 - End of the game.");
+  EXPECT_EQ(t.row(1).substr(29, 23), "Operating instructions:");
+  t.keys("9");
+  EXPECT_EQ(t.wait_exit(), 0);
+}
+
+TEST(EndToEnd, ControlKeysAreIgnored) {
+  TmuxSession t;
+  ASSERT_TRUE(t.wait_for(" Deutsch:"));
+  for (const char* k : {"C-z", "C-s", "C-q", "C-\\", "Tab", "F5", "Up"}) t.key(k);
+  t.keys("d");
+  ASSERT_TRUE(menu_german(t));
+  for (const char* k : {"C-z", "C-s", "C-q", "C-\\", "Escape", "F4"}) t.key(k);
+  t.keys("0x");
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  EXPECT_TRUE(menu_german(t));
+  t.keys("9");
+  EXPECT_EQ(t.wait_exit(), 0);
+}
+
+TEST(EndToEnd, ColoursOfTheMenu) {
+  TmuxSession t;
+  ASSERT_TRUE(t.wait_for(" Deutsch:"));
+  t.keys("d");
+  ASSERT_TRUE(menu_german(t));
+  // Standard white on blue, emphasis yellow on blue.
+  const std::string farben = t.screen_with_colours();
+  EXPECT_NE(farben.find("44m"), std::string::npos) << farben.substr(0, 300);
+  EXPECT_NE(farben.find("93m"), std::string::npos);
+  t.keys("9");
+  EXPECT_EQ(t.wait_exit(), 0);
+}
+
+}  // namespace

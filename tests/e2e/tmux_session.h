@@ -1,0 +1,45 @@
+// A real terminal for end-to-end tests: a tmux server of its own running a
+// copy of the program in an 80 x 25 pane, keys sent as a person types them
+// (tmux key names for the special keys), the screen read back with
+// capture-pane. Each session has its own directory, where the program keeps
+// its conditions file.
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+class TmuxSession {
+ public:
+  // Starts the program in a pane of the given size.
+  explicit TmuxSession(int cols = 80, int rows = 25);
+  ~TmuxSession();
+  TmuxSession(const TmuxSession&) = delete;
+  TmuxSession& operator=(const TmuxSession&) = delete;
+
+  // Keys in tmux's send-keys syntax: literal text, or names such as Escape,
+  // Enter, BSpace, Up, PageDown, F4, C-c.
+  void keys(const std::string& literal_text);
+  void key(const std::string& tmux_key_name);
+
+  // The pane's rows as plain text (always 80 wide when the pane is).
+  std::vector<std::string> screen() const;
+  std::string row(int y) const;
+  // The pane with its colours as escape sequences.
+  std::string screen_with_colours() const;
+  // Waits until some row holds the text; false when it never comes.
+  bool wait_for(const std::string& text,
+                std::chrono::milliseconds bound = std::chrono::seconds(20)) const;
+  // Waits until the program has ended; its exit status, or -1 when it did not end.
+  int wait_exit(std::chrono::milliseconds bound = std::chrono::seconds(20)) const;
+
+  void resize(int cols, int rows);
+  void kill_pane();
+
+  std::string dir;  // the program's directory, ending in "/"
+  std::vector<unsigned char> conditions_file() const;
+
+ private:
+  std::string tmux(const std::string& args) const;
+  std::string socket_;
+};
