@@ -7,12 +7,6 @@
 
 namespace {
 
-// Yes/no as the conditions form shows them (the English words are 4 wide there).
-const char* ja_nein_formular(bool ja) {
-  if (SP_D) return ja ? "Ja.  " : "Nein.";
-  return ja ? "Yes." : "No. ";
-}
-
 std::uint16_t auf_16_runden(unsigned n) {
   return static_cast<std::uint16_t>((n + 15) / 16 * 16);
 }
@@ -25,6 +19,25 @@ bool ist_klein(char c) {
 }
 bool ist_trenner(char c) {
   return c == ' ' || c == '-';
+}
+
+void zeige_fest_ja() {
+  GOTOXY(30, 19);
+  WRITE(ja_nein_formular(true));
+}
+
+void zeige_raten_nein() {
+  GOTOXY(SP_D ? 57 : 64, 13);
+  WRITE(ja_nein_formular(false));
+  SCHREIBE_NAME(false, true, false);
+}
+
+}  // namespace
+
+// Yes/no as the conditions form shows them (the English words are 4 wide there).
+const char* ja_nein_formular(bool ja) {
+  if (SP_D) return ja ? "Ja.  " : "Nein.";
+  return ja ? "Yes." : "No. ";
 }
 
 // The capacity cells of the form's row 8, lengths 2..9.
@@ -41,19 +54,6 @@ void schreibe_kapazitaet() {
     }
   }
 }
-
-void zeige_fest_ja() {
-  GOTOXY(30, 19);
-  WRITE(ja_nein_formular(true));
-}
-
-void zeige_raten_nein() {
-  GOTOXY(SP_D ? 57 : 64, 13);
-  WRITE(ja_nein_formular(false));
-  SCHREIBE_NAME(false, true, false);
-}
-
-}  // namespace
 
 void KORRIGIERE(std::uint8_t n, std::uint8_t l, bool wdh, bool leer, bool zeigen, bool freigeben) {
   const int wx = WHEREX(), wy = WHEREY();

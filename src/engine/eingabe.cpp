@@ -74,12 +74,12 @@ void JA_NEIN(unsigned char& taste, std::uint8_t& flag, bool& geaendert) {
     flag = 0;
     geaendert = true;
     GOTOXY(WXX, WYY);
-    WRITE(SP_D ? "Nein." : "No. ");
+    WRITE(ja_nein_formular(false));
   } else if (taste == 'j' && !flag) {
     flag = 1;
     geaendert = true;
     GOTOXY(WXX, WYY);
-    WRITE(SP_D ? "Ja.  " : "Yes.");
+    WRITE(ja_nein_formular(true));
   }
   GOTOXY(WXX, WYY);
 }

@@ -232,6 +232,10 @@ void CLEAR_NAME(namensfeld& name);
 void NAMEOK(bool tausch);
 void SCHREIBE_NAME(bool erster, bool zweiter, bool tausch);
 void SCHREIBE_PC(bool erster, bool zweiter);
+// Yes/no as the conditions form shows them (the English words are 4 wide there).
+const char* ja_nein_formular(bool ja);
+// The capacity cells of the form's row 8 (lengths 2..9) from ZAEHLEFARBEN, at column 35.
+void schreibe_kapazitaet();
 
 // ---- keyboard input of codes and answers
 // Waits for a key, refreshing the clocks between polls of the keyboard.

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/kvspiel.h"
+
 // ---- language and colours
 extern bool DEUTSCH;                     // German screens
 extern unsigned char SPRACHTASTE;        // key that ended the language page: 'd', 'e' or 27
@@ -65,6 +67,16 @@ void TITELE();
 void spielserie();
 
 // ---- the conditions form
+// True from the entry into the form (menu or new game) until the choice
+// prompt has been shown: while it holds, the name of player 1 is not asked.
+extern bool name1_bestaetigt;
+// Draws the whole form from X, SPEICHERWAHL, DEUTSCH and the capacity table.
+void BILDSCHIRM();
+// Entry of one name in its slot (row 22 + welcher, column 38); the key that
+// ended it: 'j' (confirmed), 8 (back one field), 2 or 27 (restart the walk).
+void LESE_NAMEN(std::uint8_t welcher, namensfeld& name, unsigned char& taste);
+// The form from its entry to the choice: true = play, false = back to the menu.
+bool bedingungen_formular();
 
 // ---- the board and the play loop
 extern std::uint8_t max_versuche;  // N: trials that always crack the code, 0 = no count
@@ -73,7 +85,6 @@ extern std::string muster_text;    // the 12 characters of the opening pattern f
 extern bool abbruch;               // the game was ended by Esc or Ctrl-C, or could not start
 extern bool WEITER;                // the game goes on
 extern std::uint8_t L;             // ring slot 1..30 of the newest trial after the thirtieth
-extern bool name1_bestaetigt;      // player 1's name need not be confirmed on the form again
 
 // The computer's fixed secret code into LOESUNG: independent positions, or
 // distinct signs drawn from an urn.

@@ -27,6 +27,7 @@ std::string PROGRAMMVERZEICHNIS;
 std::string ALT;
 bool KANN_LESEN;
 int SCHIRMANFANG;
+bool name1_bestaetigt;
 
 std::uint8_t max_versuche;
 bool max_versuche_bekannt;
@@ -34,7 +35,6 @@ std::string muster_text;
 bool abbruch;
 bool WEITER;
 std::uint8_t L;
-bool name1_bestaetigt;
 
 void kv_reset() {
   DEUTSCH = true;
@@ -58,11 +58,11 @@ void kv_reset() {
   ALT.clear();
   KANN_LESEN = false;
   SCHIRMANFANG = 0;
+  name1_bestaetigt = true;
   max_versuche = 0;
   max_versuche_bekannt = false;
   muster_text = std::string(12, ' ');
   abbruch = false;
   WEITER = false;
   L = 0;
-  name1_bestaetigt = false;
 }

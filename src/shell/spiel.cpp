@@ -250,7 +250,7 @@ void ziehe_geheimcode() {
 }
 
 bool spiele_partie() {
-  if (X.pc_raet && !RECHNER_RAET_VORHANDEN) return true;  // back to the form
+  if (X.pc_raet && !RECHNER_RAET_VORHANDEN) return false;  // back to the menu
   TEXTATTR = STANDARDFARBE;
   CLRSCR();
   bereite_spiel_vor();

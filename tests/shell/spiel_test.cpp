@@ -226,7 +226,7 @@ TEST_F(Spiel, ComputerGuessingDoesNotStartYet) {
   bedingungen('0', '9', 4, false, COMPUTER_FEST);
   X.pc_raet = 1;
   h.vc.eof_when_empty = true;
-  EXPECT_TRUE(spiele_partie());
+  EXPECT_FALSE(spiele_partie());
   EXPECT_EQ(NUMMER, 0);
 }
 
