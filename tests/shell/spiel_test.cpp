@@ -58,6 +58,7 @@ class Spiel : public ::testing::Test {
   }
 
   // Every code of the conditions, as characters.
+ public:
   static std::vector<std::string> alle_codes() {
     std::vector<std::string> r;
     const int l = X.laenge, n = MAXFARBE;
@@ -97,6 +98,7 @@ class Rater {
   int fragen = 0;
 
   explicit Rater(std::vector<std::string> k) : kandidaten(std::move(k)) {}
+  Rater() = default;
 
   static bool status_bereit() {
     const std::string r = screen_row(25);
@@ -116,6 +118,7 @@ class Rater {
         std::string(static_cast<std::size_t>(l), '.'))
       return;
     const int n = static_cast<int>(versuche.size());
+    if (n == 0 && kandidaten.empty()) kandidaten = Spiel::alle_codes();
     if (n > 0) {
       int c = 2, r = 14;
       if (n + 1 <= 30) {
@@ -362,6 +365,44 @@ TEST_F(Spiel, SecretCodeDrawing) {
       EXPECT_LE(NRARRAY[static_cast<unsigned char>(c[a])], 14);
       for (int b = a + 1; b < 4; ++b) EXPECT_NE(c[a], c[b]);
     }
+  }
+}
+
+// From the menu through the form into games and back, as a person plays.
+TEST(GanzesProgramm, GamesFromTheMenu) {
+  for (int fest = 0; fest <= 1; ++fest) {
+    Harness h;
+    auto satz = Harness::default_record();
+    satz[13] = static_cast<std::uint8_t>(fest);
+    h.write_file(satz);
+    h.vc.eof_when_empty = false;
+    Rater rater;
+    rater.neues_spiel = true;  // yes: back to the form, which is then left with "4"
+    int menues = 0, formulare = 0;
+    long leer = 0;
+    h.vc.on_wait = [&](VirtualConsole& vc) {
+      if (h.row(19).find("Please choose now:") != std::string::npos ||
+          h.row(19).find("Bitte waehlen Sie:") != std::string::npos) {
+        ++menues;
+        vc.push_keys("9");
+      } else if ((WHEREX() == 73 || WHEREX() == 74) && WHEREY() == 20 && rater.fragen > 0) {
+        ++formulare;
+        vc.push_keys("4");
+      } else {
+        rater(vc);
+      }
+      if (vc.pending_keys() == 0 && ++leer > 2000000) vc.eof_when_empty = true;
+    };
+    h.vc.push_keys(fest ? "d51" : "e51");
+    h.run();
+    SCOPED_TRACE(fest);
+    EXPECT_EQ(rater.fragen, 1);
+    EXPECT_EQ(formulare, 1);
+    EXPECT_EQ(menues, 1);
+    ASSERT_FALSE(rater.versuche.empty());
+    EXPECT_EQ(std::string(&LOESUNG[1], 4), rater.versuche.back());
+    EXPECT_TRUE(h.shows("Bye-bye!"));
+    EXPECT_EQ(h.read_file(), satz);
   }
 }
 
