@@ -50,9 +50,13 @@ bool antwort_variabel(const VersuchsEingabe& v, std::uint8_t& p, std::uint8_t& t
 }  // namespace
 
 unsigned char warte_auf_taste() {
-  do {
+  // A millisecond's rest between polls: the clocks still run, and waiting
+  // for a person costs no processor time.
+  for (;;) {
     SCHREIBE_ZEIT_ORB();
-  } while (!KEYPRESSED());
+    if (KEYPRESSED()) break;
+    DELAY(1);
+  }
   return READKEY();
 }
 

@@ -106,7 +106,6 @@ unsigned char tippe_namen(namensfeld& name, int y, int& pos) {
       setze('.');
   };
   for (;;) {
-    if (pos > 31) return 13;
     GOTOXY(37 + pos, y);
     const unsigned char t = warte_auf_taste();
     if (t == 0) {
@@ -147,7 +146,10 @@ unsigned char tippe_namen(namensfeld& name, int y, int& pos) {
     } else if (c == '.' && ist_buchstabe(vorher) && !wortanfang) {
       setze('.');
       setze(' ');
+    } else {
+      continue;
     }
+    if (pos > 31) return 13;  // the name is full
   }
 }
 
@@ -275,7 +277,7 @@ void LESE_NAMEN(std::uint8_t welcher, namensfeld& name, unsigned char& taste) {
           --e;
         }
         pos = e + 1;
-        if (e >= 1 && name[e] == '.') ++pos;  // the word ended with its dot
+        if (e >= 1 && e < 31 && name[e] == '.') ++pos;  // the word ended with its dot
         break;
       }
       if (t == 27) {

@@ -1,10 +1,8 @@
 // The day that follows the virtual game date.
 #include "engine/kvspiel.h"
+#include "extras/zuf.h"
 #include "shell/kv.h"
 
 void ZWEITESDATUM() {
-  VIRJ2 = VIRJ1;
-  VIRM2 = VIRM1;
-  VIRT2 = VIRT1;
-  VIRWT2 = VIRWT1;
+  folgetag(VIRJ1, VIRM1, VIRT1, VIRWT1, VIRJ2, VIRM2, VIRT2, VIRWT2);
 }

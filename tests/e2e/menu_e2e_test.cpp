@@ -3,6 +3,7 @@
 // terminal, a small and a resized window, and stray control keys.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <thread>
 
 #include "tmux_session.h"
@@ -133,6 +134,27 @@ TEST(EndToEnd, ColoursOfTheMenu) {
   EXPECT_NE(farben.find("44m"), std::string::npos) << farben.substr(0, 300);
   EXPECT_NE(farben.find("93m"), std::string::npos);
   t.keys("9");
+  EXPECT_EQ(t.wait_exit(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The program started here can never set this machine's clock.
+TEST(EndToEnd, ProgramHasNoRightToSetTheClock) {
+  TmuxSession t;
+  ASSERT_TRUE(t.wait_for(" Deutsch:"));
+  const std::string pid = t.pane_pid();
+  ASSERT_FALSE(pid.empty());
+  std::ifstream status("/proc/" + pid + "/status");
+  std::string line, bounding;
+  while (std::getline(status, line))
+    if (line.rfind("CapBnd:", 0) == 0) bounding = line.substr(7);
+  ASSERT_FALSE(bounding.empty());
+  const unsigned long long caps = std::stoull(bounding, nullptr, 16);
+  EXPECT_EQ(caps & (1ull << 25), 0u);  // CAP_SYS_TIME
+  t.key("Escape");
   EXPECT_EQ(t.wait_exit(), 0);
 }
 

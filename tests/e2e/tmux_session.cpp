@@ -67,7 +67,8 @@ void TmuxSession::keys(const std::string& literal_text) {
 }
 
 void TmuxSession::key(const std::string& name) {
-  tmux("send-keys -t k " + name);
+  // Quoted: an unquoted "C-\\" would let the shell join it with the next word.
+  tmux("send-keys -t k " + quote(name));
 }
 
 std::vector<std::string> TmuxSession::screen() const {
@@ -112,6 +113,12 @@ int TmuxSession::wait_exit(std::chrono::milliseconds bound) const {
 
 void TmuxSession::resize(int cols, int rows) {
   tmux("resize-window -t k -x " + std::to_string(cols) + " -y " + std::to_string(rows));
+}
+
+std::string TmuxSession::pane_pid() const {
+  std::string p = tmux("display-message -p -t k '#{pane_pid}'");
+  while (!p.empty() && (p.back() == '\n' || p.back() == ' ')) p.pop_back();
+  return p;
 }
 
 void TmuxSession::kill_pane() {

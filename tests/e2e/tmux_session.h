@@ -33,6 +33,9 @@ class TmuxSession {
   // Waits until the program has ended; its exit status, or -1 when it did not end.
   int wait_exit(std::chrono::milliseconds bound = std::chrono::seconds(20)) const;
 
+  // The process id of the program in the pane.
+  std::string pane_pid() const;
+
   void resize(int cols, int rows);
   void kill_pane();
 

@@ -7,6 +7,7 @@
 
 #include "console/virtual_console.h"
 #include "engine/kvspiel.h"
+#include "shell/kv.h"
 
 namespace {
 
@@ -106,6 +107,22 @@ TEST_F(Uhren, GameDurationRunsOverMidnight) {
   um(2025, 12, 19, 1, 2, 4);
   EXPECT_EQ(text(16, 21, 18), "01 Std. 02 Min. 06");
   EXPECT_EQ(text(16, 23, 18), "01 Std. 02 Min. 06");  // nobody thought: all answering time
+}
+
+TEST_F(Uhren, VirtualDateMovesToItsFollowingDayAfterMidnight) {
+  VIRTUALDATE = true;
+  VIRJ1 = 1582, VIRM1 = 10, VIRT1 = 4, VIRWT1 = 4;  // followed by Friday 15 October
+  ZWEITESDATUM();
+  vc.set_clock({2025, 12, 18, 23, 59, 58, 0});
+  uhren_starten();
+  TAG_ALT = 0;
+  um(2025, 12, 18, 23, 59, 59);
+  EXPECT_EQ(text(16, 19, 23), "Donnerstag, 4.10.1582, ");
+  EXPECT_TRUE(VIRTUALOLDDATE);
+  um(2025, 12, 19, 0, 0, 1);
+  EXPECT_EQ(text(16, 19, 23), "Freitag, 15.10.1582,   ");
+  EXPECT_FALSE(VIRTUALOLDDATE);
+  EXPECT_EQ(JAHR, 1582);
 }
 
 TEST_F(Uhren, ThinkingAndAnsweringTime) {

@@ -276,6 +276,12 @@ TEST(Formular, NameKeepsToThirtyOneCharacters) {
     EXPECT_EQ(h.text(38, 24, 32), "X" + std::string(30, 'x') + " ");
     cursor_bei(76, 24);
   });
+  // A full name opened again can still be shortened.
+  Harness h2;
+  formular(h2, BIS_NAME2 + std::string(31, 'x') + BS + BS + "y", [&] {
+    EXPECT_EQ(h2.text(38, 24, 32), "X" + std::string(29, 'x') + "y ");
+    cursor_bei(76, 24);
+  });
 }
 
 Satz rollen(int pc_kodiert, int pc_raet, int fest) {
