@@ -265,8 +265,7 @@ void schreibe_antwort(int x4, int k, std::uint8_t p, std::uint8_t z) {
 // Waits for a key with the clocks running; a key 0 loses its second code and
 // yields 0.
 unsigned char lies_antworttaste() {
-  while (!KEYPRESSED()) SCHREIBE_ZEIT_ORB();
-  const unsigned char t = READKEY();
+  const unsigned char t = warte_auf_taste();
   if (t == 0) {
     READKEY();
     return 0;
