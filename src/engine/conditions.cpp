@@ -80,29 +80,18 @@ void KORRIGIERE(std::uint8_t n, std::uint8_t l, bool wdh, bool leer, bool zeigen
 
   KANN_RATEN = true;
   KANN_MOGELN = true;
-  switch (l) {
-    case 9:
-      if (e > 7) KANN_RATEN = false;
-      if ((wdh && n > 7) || n > 11) KANN_MOGELN = false;
-      break;
-    case 8:
-      if (e > 9) KANN_RATEN = false;
-      if ((wdh && n > 9) || n > 13) KANN_MOGELN = false;
-      break;
-    case 7:
-      if (e > 13) KANN_RATEN = false;
-      if ((wdh && n > 14) || n > 17) KANN_MOGELN = false;
-      break;
-    case 6:
-      if (e > 18) KANN_RATEN = false;
-      if ((wdh && n > 22) || n > 25) KANN_MOGELN = false;
-      break;
-    case 5:
-      if (e > 31) KANN_RATEN = false;
-      break;
-    default:
-      break;
-  }
+  // The computer's fixed limits per code length: the most signs (the vacant
+  // sign counted) it guesses over, and the most signs it varies its code
+  // over with and without repetition; 36 = no limit.
+  struct Grenze {
+    int raten, mogeln_wdh, mogeln;
+  };
+  static const Grenze GRENZEN[10] = {{36, 36, 36}, {36, 36, 36}, {36, 36, 36}, {36, 36, 36},
+                                     {36, 36, 36}, {31, 36, 36}, {18, 22, 25}, {13, 14, 17},
+                                     {9, 9, 13},   {7, 7, 11}};
+  const Grenze& g = GRENZEN[l <= 9 ? l : 0];
+  if (e > g.raten) KANN_RATEN = false;
+  if (n > (wdh ? g.mogeln_wdh : g.mogeln)) KANN_MOGELN = false;
   if (!KANN_MOGELN) KANN_RATEN = false;
 
   if (!X.fest && !KANN_MOGELN) {

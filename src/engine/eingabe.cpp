@@ -34,16 +34,17 @@ struct VersuchsEingabe {
   farbfeld anzahl;
 };
 
-// The answer to a trial against a code that may still change. Leaves P and
-// T (common signs) for the common end of LESE_CODE and returns false, or
-// returns true when it has finished the trial itself (answer written, or the
-// trial abandoned: taste = 27). `geschrieben` tells the common end that the
-// answer is already on the board.
-bool antwort_nicht_fest(const VersuchsEingabe& v, std::uint8_t& p, std::uint8_t& t,
-                        bool& geschrieben, unsigned char& /*taste*/) {
-  geschrieben = false;
-  bewerte(v.zeichen, LOESUNG, v.laenge, p, t);
-  return false;
+// The answer to a trial against a code that may still change (the encoder's
+// answer step). Leaves P and T (common signs) for the common end of
+// LESE_CODE and returns false, or returns true when the trial was abandoned
+// (taste = 27). `geschrieben` tells the common end that the answer is
+// already on the board.
+bool antwort_variabel(const VersuchsEingabe& v, std::uint8_t& p, std::uint8_t& t,
+                      bool& geschrieben, unsigned char& taste) {
+  std::uint8_t z = 0;
+  geschrieben = antwort_nicht_fest(v.zeichen, v.nummern, X3I, X4I, K, p, z, taste);
+  t = static_cast<std::uint8_t>(p + z);
+  return taste == 27;
 }
 
 }  // namespace
@@ -297,7 +298,7 @@ void LESE_CODE(std::uint8_t seite, code& versuch, std::uint8_t& p, std::uint8_t&
     for (int s = 1; s <= MAXFARBE; ++s)
       summe += LOESUNGSFARBEN[s] < v.anzahl[s] ? LOESUNGSFARBEN[s] : v.anzahl[s];
     gemeinsam = static_cast<std::uint8_t>(summe);
-  } else if (antwort_nicht_fest(v, p, gemeinsam, geschrieben, taste)) {
+  } else if (antwort_variabel(v, p, gemeinsam, geschrieben, taste)) {
     return;
   }
   z = static_cast<std::uint8_t>(gemeinsam - p);

@@ -1,6 +1,518 @@
-// The encoder with a variable answer code.
+// The encoder with a variable answer code: the list of every code still
+// consistent with the answers given, its build, the classification of a trial
+// and the answer step (the computer's answer or the human's, checked).
+#include <cstdlib>
+#include <cstring>
+
+#include "console/console.h"
 #include "engine/kvspiel.h"
 
+namespace {
+
+constexpr int FELD = 6;  // bits per position of a packed code
+constexpr std::uint64_t FELDMASKE = 63;
+constexpr int P_BIT = 54;  // where the general class word counts the position matches
+
+std::uint64_t& eintrag(std::uint32_t i) {
+  return mogel_bloecke[i >> MOGEL_BLOCK_BITS][i & (MOGEL_BLOCK - 1)];
+}
+
+std::uint8_t zeichen_an(std::uint64_t x, int i) {  // position i = 1..L
+  return static_cast<std::uint8_t>((x >> (FELD * (i - 1))) & FELDMASKE);
+}
+
+// ------------------------------------------------------------------ the build
+
+struct Aufbau {
+  std::uint32_t ziel = 0;             // codes to build
+  std::uint64_t naechster_stern = 0;  // GERATENE_VERSUCHE at which the next tenth is complete
+  int cx = 1, cy = 1;                 // cursor to return to after the stars
+
+  void stern_schwelle() {
+    naechster_stern =
+        ((static_cast<std::uint64_t>(ZAHL_DER_STERNE) + 1) * ZAHL_DER_VERSUCHE + 9) / 10;
+  }
+
+  bool neuer_block() {
+    const std::uint32_t b = mogel_zahl_bloecke;
+    if (b >= MOGEL_MAX_BLOECKE) return false;
+    if (mogel_fehler_bei_block >= 0 && static_cast<std::int64_t>(b) == mogel_fehler_bei_block)
+      return false;
+    const std::uint64_t rest =
+        static_cast<std::uint64_t>(ziel) - static_cast<std::uint64_t>(b) * MOGEL_BLOCK;
+    const std::uint64_t n = rest < MOGEL_BLOCK ? rest : MOGEL_BLOCK;
+    void* block = std::malloc(n * sizeof(std::uint64_t));
+    if (!block) return false;
+    mogel_bloecke[b] = static_cast<std::uint64_t*>(block);
+    mogel_zahl_bloecke = b + 1;
+    mogel_belegt += n * sizeof(std::uint64_t);
+    if (mogel_belegt > mogel_belegt_max) mogel_belegt_max = mogel_belegt;
+    return true;
+  }
+
+  // One code into the list; false = the build stops (key or memory).
+  bool lege_an(std::uint64_t x) {
+    const std::uint32_t i = ERLLOE;
+    if ((i & 255) == 0) SCHREIBE_ZEIT_ORB();
+    if (KEYPRESSED()) {
+      const unsigned char t = READKEY();
+      if (t == 0)
+        READKEY();
+      else if (t == 3 || t == 27)
+        return false;
+    }
+    if (i >= ziel) return false;  // more codes than counted: never happens with sound conditions
+    if ((i & (MOGEL_BLOCK - 1)) == 0 && !neuer_block()) return false;
+    eintrag(i) = x;
+    ERLLOE = ERL = i + 1;
+    ++GERATENE_VERSUCHE;
+    if (GERATENE_VERSUCHE >= naechster_stern) {
+      QU_10_2 = static_cast<std::uint8_t>(static_cast<std::uint64_t>(GERATENE_VERSUCHE) * 10 /
+                                          ZAHL_DER_VERSUCHE);
+      if (QU_10_2 > ZAHL_DER_STERNE) {
+        GOTOXY(44, 25);
+        for (int k = 0; k < QU_10_2; ++k) WRITE('*');
+        GOTOXY(cx, cy);
+        ZAHL_DER_STERNE = QU_10_2;
+      }
+      stern_schwelle();
+    }
+    return true;
+  }
+
+  // Every code with repetition: an odometer, position 1 running fastest.
+  bool mit_wiederholung(int l, int n) {
+    std::uint64_t x = 0;
+    for (int i = 0; i < l; ++i) x |= std::uint64_t{1} << (FELD * i);
+    for (;;) {
+      if (!lege_an(x)) return false;
+      int i = 0;
+      for (; i < l; ++i) {
+        const int f = FELD * i;
+        if (static_cast<int>((x >> f) & FELDMASKE) < n) {
+          x += std::uint64_t{1} << f;
+          break;
+        }
+        x -= static_cast<std::uint64_t>(n - 1) << f;
+      }
+      if (i == l) return true;
+    }
+  }
+
+  // Every arrangement of distinct signs, positions filled from the last one.
+  bool ohne_wiederholung(int pos, int n, std::uint64_t x, std::uint64_t benutzt) {
+    const int f = FELD * (pos - 1);
+    for (int s = n; s >= 1; --s) {
+      if (benutzt >> s & 1) continue;
+      const std::uint64_t y = x | static_cast<std::uint64_t>(s) << f;
+      if (pos == 1) {
+        if (!lege_an(y)) return false;
+      } else if (!ohne_wiederholung(pos - 1, n, y, benutzt | std::uint64_t{1} << s)) {
+        return false;
+      }
+    }
+    return true;
+  }
+};
+
+// ----------------------------------------------------------- classification
+
+// The class word of a trial for every code: either additive (a byte per
+// position and sign, summed to T x 16 + P), valid when no code repeats a sign
+// or when every code has the same signs; or general, where six-bit lanes count
+// the trial's sign groups in the code and are cut to the group's count in the
+// trial.
+struct Klassierer {
+  int l = 0;
+  bool additiv = false;
+  std::uint8_t basis = 0;
+  std::uint8_t tab8[9][64];
+  std::uint64_t tab[9][64];
+  std::uint64_t grenze = 0;  // the trial's count of each group, one per lane
+};
+
+constexpr std::uint64_t LANES_H = 0x20820820820820ull;      // bit 5 of lanes 0..8
+constexpr std::uint64_t LANES_SUMME = 0x41041041041041ull;  // 1 in each of lanes 0..8
+
+inline std::uint8_t klasse_allgemein(const Klassierer& k, std::uint64_t v) {
+  const std::uint64_t lanes = v & ((std::uint64_t{1} << P_BIT) - 1);
+  const std::uint64_t d = (lanes | LANES_H) - k.grenze;
+  const std::uint64_t m = ((d & LANES_H) >> 5) * 31;
+  const std::uint64_t mn = (k.grenze & m) | (lanes & ~m);
+  const std::uint64_t t = ((mn * LANES_SUMME) >> 48) & 63;
+  return static_cast<std::uint8_t>(t * 16 + (v >> P_BIT));
+}
+
+template <int L>
+inline std::uint8_t klasse(const Klassierer& k, std::uint64_t x) {
+  if (k.additiv) {
+    unsigned s = k.basis;
+    for (int i = 0; i < L; ++i) s += k.tab8[i][(x >> (FELD * i)) & FELDMASKE];
+    return static_cast<std::uint8_t>(s);
+  }
+  std::uint64_t v = 0;
+  for (int i = 0; i < L; ++i) v += k.tab[i][(x >> (FELD * i)) & FELDMASKE];
+  return klasse_allgemein(k, v);
+}
+
+template <int L, bool ADD>
+void zaehle_block(const Klassierer& k, const std::uint64_t* b, std::uint32_t n,
+                  std::uint32_t (&z)[4][256]) {
+  Klassierer kk = k;
+  kk.additiv = ADD;
+  std::uint32_t i = 0;
+  for (; i + 4 <= n; i += 4) {
+    ++z[0][klasse<L>(kk, b[i])];
+    ++z[1][klasse<L>(kk, b[i + 1])];
+    ++z[2][klasse<L>(kk, b[i + 2])];
+    ++z[3][klasse<L>(kk, b[i + 3])];
+  }
+  for (; i < n; ++i) ++z[0][klasse<L>(kk, b[i])];
+}
+
+template <int L>
+void zaehle(const Klassierer& k, std::uint32_t (&z)[4][256]) {
+  for (std::uint32_t start = 0; start < ERL; start += MOGEL_BLOCK) {
+    const std::uint32_t n = ERL - start < MOGEL_BLOCK ? ERL - start : MOGEL_BLOCK;
+    const std::uint64_t* b = mogel_bloecke[start >> MOGEL_BLOCK_BITS];
+    if (k.additiv)
+      zaehle_block<L, true>(k, b, n, z);
+    else
+      zaehle_block<L, false>(k, b, n, z);
+  }
+}
+
+template <int L>
+std::uint32_t verenge(const Klassierer& k, std::uint8_t ziel) {
+  std::uint32_t w = 0;
+  for (std::uint32_t i = 0; i < ERL; ++i) {
+    const std::uint64_t x = eintrag(i);
+    if (klasse<L>(k, x) == ziel) eintrag(w++) = x;
+  }
+  return w;
+}
+
+using ZaehleFn = void (*)(const Klassierer&, std::uint32_t (&)[4][256]);
+using VerengeFn = std::uint32_t (*)(const Klassierer&, std::uint8_t);
+const ZaehleFn ZAEHLE[10] = {nullptr,   nullptr,   zaehle<2>, zaehle<3>, zaehle<4>,
+                             zaehle<5>, zaehle<6>, zaehle<7>, zaehle<8>, zaehle<9>};
+const VerengeFn VERENGE[10] = {nullptr,    nullptr,    verenge<2>, verenge<3>, verenge<4>,
+                               verenge<5>, verenge<6>, verenge<7>, verenge<8>, verenge<9>};
+
+Klassierer bereite_vor(const zahlenfeld& nr) {
+  Klassierer k;
+  const int l = X.laenge;
+  k.l = l;
+  int gruppe[37];
+  for (int s = 0; s <= 36; ++s) gruppe[s] = -1;
+  int anzahl_in_versuch[37] = {};
+  for (int i = 1; i <= l; ++i) ++anzahl_in_versuch[nr[i]];
+  int g = 0;
+  for (int s = 1; s <= 36; ++s)
+    if (anzahl_in_versuch[s] > 0 && ERL_FARBE[s]) {
+      k.grenze |= static_cast<std::uint64_t>(anzahl_in_versuch[s]) << (FELD * g);
+      gruppe[s] = g++;
+    }
+  for (int i = 0; i < l; ++i)
+    for (int s = 0; s < 64; ++s) {
+      const bool gleich = s != 0 && s == nr[i + 1];
+      const bool in_gruppe = s <= 36 && gruppe[s] >= 0;
+      k.tab[i][s] = (in_gruppe ? std::uint64_t{1} << (FELD * gruppe[s]) : 0) +
+                    (gleich ? std::uint64_t{1} << P_BIT : 0);
+      k.tab8[i][s] = static_cast<std::uint8_t>((in_gruppe ? 16 : 0) + (gleich ? 1 : 0));
+    }
+  if (mogel_ohne_wdh) {
+    k.additiv = true;
+  } else if (KENNEALLEFARBEN && ERL > 0) {
+    // Every code holds the same signs: T is that of any of them.
+    std::uint64_t v = 0;
+    const std::uint64_t x = eintrag(0);
+    for (int i = 0; i < l; ++i) v += k.tab[i][(x >> (FELD * i)) & FELDMASKE];
+    k.basis = static_cast<std::uint8_t>(klasse_allgemein(k, v) & 0xF0);
+    for (int i = 0; i < l; ++i)
+      for (int s = 0; s < 64; ++s) k.tab8[i][s] &= 0x0F;
+    k.additiv = true;
+  }
+  return k;
+}
+
+std::uint32_t anzahl(int t, int p) {
+  return KLASSEN_ZAHL[t * 16 + p];
+}
+
+// ------------------------------------------------------------ the answer step
+
+// Esc or Ctrl-C while an answer is given: the trial and the game end.
+void aufgeben(unsigned char& taste) {
+  taste = 27;
+  SPEICHER_FREIGEBEN(true);
+  ZEITEIN = false;
+}
+
+// The trial broken: the list is not needed any more.
+void geknackt(const code& versuch_code) {
+  LOESUNG = versuch_code;
+  SPEICHER_FREIGEBEN(true);
+  ZEITEIN = false;
+}
+
+void schreibe_antwort(int x4, int k, std::uint8_t p, std::uint8_t z) {
+  WRITE(static_cast<char>('0' + p));
+  GOTOXY(x4, k);
+  WRITE(static_cast<char>('0' + z));
+}
+
+// Waits for a key with the clocks running; a key 0 loses its second code and
+// yields 0.
+unsigned char lies_antworttaste() {
+  const unsigned char t = warte_auf_taste();
+  if (t == 0) {
+    READKEY();
+    return 0;
+  }
+  return t;
+}
+
+// The human encoder gives P and Z; only answers some remaining code would
+// give are taken, what is forced is filled in. false = abandoned.
+bool menschliche_antwort(int x3, int x4, int k, std::uint8_t& p, std::uint8_t& t,
+                         unsigned char& taste) {
+  const int l = X.laenge;
+  if (X.ton) {
+    SOUND(ton_hoehe);
+    DELAY(ton_dauer);
+    NOSOUND();
+  }
+  bool p_moeglich[10] = {};
+  int zahl_p = 0;
+  for (int tt = 0; tt <= l; ++tt)
+    for (int pp = 0; pp <= tt; ++pp)
+      if (anzahl(tt, pp) > 0 && !p_moeglich[pp]) {
+        p_moeglich[pp] = true;
+        ++zahl_p;
+      }
+  for (;;) {
+    const bool p_getippt = zahl_p != 1;
+    if (p_getippt) {
+      for (;;) {
+        const unsigned char c = lies_antworttaste();
+        if (c == 3 || c == 27) {
+          aufgeben(taste);
+          return false;
+        }
+        const auto wert = static_cast<std::uint8_t>(c - '0');
+        if (wert <= l && p_moeglich[wert]) {
+          p = wert;
+          break;
+        }
+      }
+    } else {
+      for (int pp = 0; pp <= l; ++pp)
+        if (p_moeglich[pp]) p = static_cast<std::uint8_t>(pp);
+    }
+    WRITE(static_cast<char>('0' + p));
+    GOTOXY(x4, k);
+    if (p >= l - 1) {
+      t = p;
+      WRITE('0');
+      return true;
+    }
+    int kleinstes = -1;
+    bool mehrere = false;
+    for (int tt = p; tt <= l; ++tt)
+      if (anzahl(tt, p) > 0) {
+        if (kleinstes < 0)
+          kleinstes = tt;
+        else
+          mehrere = true;
+      }
+    if (!mehrere) {
+      t = static_cast<std::uint8_t>(kleinstes);
+      WRITE(static_cast<char>('0' + (t - p)));
+      return true;
+    }
+    for (;;) {
+      const unsigned char c = lies_antworttaste();
+      if (c == 3 || c == 27) {
+        aufgeben(taste);
+        return false;
+      }
+      if (c == 8 && p_getippt) {
+        GOTOXY(x3, k);
+        WRITE(' ');
+        GOTOXY(x3, k);
+        break;
+      }
+      const auto z = static_cast<std::uint8_t>(c - '0');
+      if (z <= l - p && anzahl(p + z, p) > 0) {
+        t = static_cast<std::uint8_t>(p + z);
+        WRITE(static_cast<char>(c));
+        return true;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+// ------------------------------------------------------------------ routines
+
 void mogeln_speicher_freigeben() {
+  for (std::uint32_t b = 0; b < mogel_zahl_bloecke; ++b) {
+    std::free(mogel_bloecke[b]);
+    mogel_bloecke[b] = nullptr;
+  }
+  mogel_zahl_bloecke = 0;
+  mogel_belegt = 0;
   ERL = ERLLOE = 0;
+}
+
+void INIT_NICHT_FEST(bool& ok) {
+  ok = true;
+  const int l = X.laenge;
+  const int n = MAXFARBE;
+  ENDFARBEPL1 = static_cast<std::uint8_t>(l + 1);
+  ERL_FARBE[0] = false;
+  for (int s = 1; s <= 36; ++s) ERL_FARBE[s] = s <= n;
+  mogeln_speicher_freigeben();
+  ZAHL_DER_STERNE = 0;
+  GERATENE_VERSUCHE = 0;
+  ZAHLGESAMTVERSUCHE = ZAHL_DER_VERSUCHE = NUMMER_PLUS = static_cast<std::uint32_t>(MEMLOES);
+  ZEITLIMIT_GR_0 = false;
+  ZEIT_GERATEN_KL100 = true;
+  NEUER_KANDIDAT = false;
+  SETZE_RATE_ZEIT_AKT = true;
+  SETZEZEITLETZTERVERSUCH = true;
+  NOTINVERS = false;
+  RATEN_ZEITANZEIGE = true;
+
+  Aufbau a;
+  a.cx = WHEREX();
+  a.cy = WHEREY();
+  mogel_ohne_wdh = !X.wiederholung;
+  std::uint64_t zahl = 1;
+  for (int i = 0; i < l; ++i)
+    zahl *= X.wiederholung ? n : static_cast<std::uint64_t>(n > i ? n - i : 0);
+  a.ziel = zahl > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<std::uint32_t>(zahl);
+  if (ZAHL_DER_VERSUCHE == 0) ZAHL_DER_VERSUCHE = a.ziel;
+  a.stern_schwelle();
+
+  const bool fertig = l >= 2 && l <= 9 && n >= 1 &&
+                      zahl <= static_cast<std::uint64_t>(MOGEL_BLOCK) * MOGEL_MAX_BLOECKE &&
+                      (X.wiederholung ? a.mit_wiederholung(l, n) : a.ohne_wiederholung(l, n, 0, 0));
+  if (!fertig || ERLLOE == 0) {
+    A = 27;
+    SPEICHER_FREIGEBEN(true);
+    ok = false;
+    ZEITEIN = false;
+    return;
+  }
+  RATEN_ZEITANZEIGE = false;
+  NOTINVERS = true;
+  const int wx = WHEREX(), wy = WHEREY();
+  GOTOXY(1, 25);
+  WRITE(SP_D ? "Loesung:                Benoetigte Versuche:            Neues Spiel? Ja.       "
+             : "Answer:                       Trials made:                 New Game? Yes.      ");
+  GOTOXY(wx, wy);
+}
+
+void klassiere_liste(const zahlenfeld& nr) {
+  static std::uint32_t z[4][256];
+  std::memset(z, 0, sizeof z);
+  const Klassierer k = bereite_vor(nr);
+  if (k.l >= 2 && k.l <= 9) ZAEHLE[k.l](k, z);
+  for (int i = 0; i < 256; ++i) KLASSEN_ZAHL[i] = z[0][i] + z[1][i] + z[2][i] + z[3][i];
+}
+
+std::uint32_t verenge_liste(const zahlenfeld& nr, std::uint8_t t, std::uint8_t p) {
+  const Klassierer k = bereite_vor(nr);
+  if (k.l < 2 || k.l > 9) return ERL;
+  ERL = VERENGE[k.l](k, static_cast<std::uint8_t>(t * 16 + p));
+  return ERL;
+}
+
+void liste_code(std::uint32_t i, zahlenfeld& nr) {
+  const std::uint64_t x = eintrag(i);
+  for (int j = 1; j <= 9; ++j) nr[j] = j <= X.laenge ? zeichen_an(x, j) : 0;
+}
+
+bool antwort_nicht_fest(const code& versuch_code, const zahlenfeld& nr, int x3, int x4, int k,
+                        std::uint8_t& p, std::uint8_t& z, unsigned char& taste) {
+  const int l = X.laenge;
+  // No sign of the trial can occur: nothing to learn.
+  bool moeglich = false;
+  for (int i = 1; i <= l; ++i)
+    if (ERL_FARBE[nr[i]]) moeglich = true;
+  if (!moeglich) {
+    p = z = 0;
+    schreibe_antwort(x4, k, 0, 0);
+    return true;
+  }
+  // A trial made before gets its answer again.
+  const int frueher = NUMMER - 1 < 30 ? NUMMER - 1 : 30;
+  for (int v = 1; v <= frueher; ++v)
+    if (std::memcmp(&V30[v].c[1], &versuch_code[1], static_cast<std::size_t>(l)) == 0) {
+      p = V30[v].p;
+      z = V30[v].z;
+      schreibe_antwort(x4, k, p, z);
+      return true;
+    }
+
+  klassiere_liste(nr);
+  std::uint8_t t = 0;
+  bool geschrieben = false;
+  if (X.pc_kodiert) {
+    int beste = 1;
+    for (int g = 2; g <= ZAHL_DER_GRUPPEN; ++g)
+      if (anzahl(ZEI_ORD[g], POS_ORD[g]) > anzahl(ZEI_ORD[beste], POS_ORD[beste])) beste = g;
+    t = ZEI_ORD[beste];
+    p = POS_ORD[beste];
+    if (p == l) {
+      z = 0;
+      schreibe_antwort(x4, k, p, 0);
+      geknackt(versuch_code);
+      return true;
+    }
+  } else {
+    if (!menschliche_antwort(x3, x4, k, p, t, taste)) return true;
+    geschrieben = true;
+    if (p == l) {
+      z = 0;
+      geknackt(versuch_code);
+      return true;
+    }
+  }
+  if (KEYPRESSED()) {
+    const unsigned char c = READKEY();
+    if (c == 0) {
+      READKEY();
+    } else if (c == 3 || c == 27) {
+      aufgeben(taste);
+      z = static_cast<std::uint8_t>(t - p);
+      return true;
+    }
+  }
+  if (verenge_liste(nr, t, p) == 1) {
+    zahlenfeld rest;
+    liste_code(0, rest);
+    for (int i = 1; i <= l; ++i) LOESUNG[i] = FARBARRAY[rest[i]];
+  }
+  if (!KENNEALLEFARBEN) {
+    if (t == l) {
+      KENNEALLEFARBEN = true;
+      for (int s = 0; s <= 36; ++s) ERL_FARBE[s] = false;
+      for (int i = 1; i <= l; ++i)
+        if (nr[i] != 0) ERL_FARBE[nr[i]] = true;
+    } else if (t == 0 && p == 0) {
+      for (int i = 1; i <= l; ++i) ERL_FARBE[nr[i]] = false;
+      if (!X.wiederholung) {
+        ZAEHLE_VORH_FARBE = 0;
+        for (int s = 1; s <= MAXFARBE; ++s)
+          if (ERL_FARBE[s]) ++ZAEHLE_VORH_FARBE;
+        if (ZAEHLE_VORH_FARBE <= l) KENNEALLEFARBEN = true;
+      }
+    }
+  }
+  z = static_cast<std::uint8_t>(t - p);
+  return geschrieben;
 }

@@ -180,6 +180,29 @@ extern std::int32_t NUMMER;                // number of the current trial, 1 for
 extern bool ZURUECK;  // the secret code is entered backwards (resume at the end)
 
 // ---- the encoder with a variable answer code (its list of codes)
+// The list lives in a pool of blocks of packed codes: position i of a code is
+// held in bits 6(i-1)..6(i-1)+5 of one 64-bit word, as its sign number. The
+// codes still possible are the first ERL entries of the pool (narrowing moves
+// the survivors to the front); ERLLOE is the number of codes built, 0 when no
+// list exists.
+constexpr std::uint32_t MOGEL_BLOCK_BITS = 16;  // 65536 codes per block
+constexpr std::uint32_t MOGEL_BLOCK = 1u << MOGEL_BLOCK_BITS;
+constexpr std::uint32_t MOGEL_MAX_BLOECKE = 2048;  // room for every list the budget admits
+extern std::uint64_t* mogel_bloecke[MOGEL_MAX_BLOECKE];
+extern std::uint32_t mogel_zahl_bloecke;  // blocks allocated
+extern std::uint64_t mogel_belegt;        // bytes held by the pool
+extern std::uint64_t mogel_belegt_max;    // the most bytes held at once since the reset
+extern bool mogel_ohne_wdh;               // the list was built without repeated signs
+// Tests: the allocation of this block (0 = the first) reports failure; -1 = never.
+extern std::int32_t mogel_fehler_bei_block;
+extern Indexed<bool, 0, 36> ERL_FARBE;    // the signs that can still occur in the code
+extern bool KENNEALLEFARBEN;              // every remaining code holds the same signs
+extern std::uint8_t ZAEHLE_VORH_FARBE;    // scratch count of signs
+extern std::uint8_t ENDFARBEPL1;          // code length + 1
+extern std::uint8_t QU_10_2;              // tenths of the build done
+extern std::uint32_t ZAHLGESAMTVERSUCHE;  // codes of the build in all
+// Count of each answer class (T x 16 + P) of the last answer step.
+extern std::uint32_t KLASSEN_ZAHL[256];
 
 // ---- the codebreaker: candidate store, opening, trial choice, narrowing
 
@@ -218,21 +241,19 @@ extern std::uint64_t raten_belegt_max;  // the most bytes held at once since the
 extern std::int32_t raten_fehler_bei;
 // Tests: the number of buckets the shuffle uses (MISCHGROESSE in play).
 extern std::uint32_t raten_eimer;
-extern std::uint8_t FARBE0, FARBEPL, FARBE1, FARBE2, FARBE3, ENDFARBE, ENDFARBEPL1;
+// Count bytes of the node layout (ENDFARBEPL1 is declared with the encoder's list).
+extern std::uint8_t FARBE0, FARBEPL, FARBE1, FARBE2, FARBE3, ENDFARBE;
 extern bool GENUGPLATZ;
-extern Indexed<bool, 0, 36> ERL_FARBE;       // the sign can still occur in the secret
+// ERL_FARBE, KENNEALLEFARBEN, ZAEHLE_VORH_FARBE, QU_10_2 and ZAHLGESAMTVERSUCHE
+// (the trials in the trial list) are declared with the encoder's list.
 extern Indexed<bool, 0, 36> GESPIELT;        // the sign has stood in a trial of this game
 extern Indexed<bool, 0, 36> VORH_FARBE;      // the sign occurs in some remaining solution
-extern std::uint8_t ZAEHLE_VORH_FARBE;       // count of such signs
-extern bool KENNEALLEFARBEN;                 // the multiset of the secret's signs is known
 extern std::uint8_t FEHLZEICHEN;             // a sign known to be absent (filler of openings)
 extern bool FEHLZ_BENUTZT, ALLE_F_LOESCHEN;  // keep one eliminated sign in the trials
 extern bool AEQUI_KLASSE;                    // opening phase: every answer so far was 0/0
 extern bool MERKE_WDHG;                      // the user's repetition choice
 extern bool F6_GEDR;                         // an early decision was asked for
 extern std::uint16_t UNTERBR;                // early decisions in this game
-extern std::uint32_t ZAHLGESAMTVERSUCHE;     // trials in the trial list
-extern std::uint8_t QU_10_2;                 // tenths of the build or search done
 // Permutations of positions (1..9) and signs (0..36), and their urns.
 extern Indexed<std::uint8_t, 0, 36> PERMZ, PERMF, PERMZTM, PERMFTM;
 extern Indexed<std::uint8_t, 0, 36> ZAHLENREIHENFOLGE, FARBENREIHENFOLGE;
@@ -289,6 +310,26 @@ void LESE_CODE(std::uint8_t seite, code& versuch, std::uint8_t& p, std::uint8_t&
                unsigned char& taste);
 
 // ---- the encoder with a variable answer code
+// Builds the list of every code of the game's conditions; ok = false when the
+// build was stopped (Esc, Ctrl-C) or memory ran out: A is then Esc and nothing
+// stays allocated.
+void INIT_NICHT_FEST(bool& ok);
+// The answer of the variable code to a complete trial (characters in versuch_code,
+// sign numbers in nr, 0 = vacant), with the cursor on the trial's P cell in
+// column x3 of row k; x4 is the Z/S column. The trial of this turn must not
+// be stored in V30 yet (earlier trials there are looked up). Returns true when
+// the answer has been written here; false when P and Z are left for the
+// caller to write (the computer answers and has not conceded). taste becomes
+// 27 when the trial was abandoned with Esc or Ctrl-C; the stores are then
+// released.
+bool antwort_nicht_fest(const code& versuch_code, const zahlenfeld& nr, int x3, int x4, int k,
+                        std::uint8_t& p, std::uint8_t& z, unsigned char& taste);
+// Counts the remaining codes per answer class of the trial (into KLASSEN_ZAHL).
+void klassiere_liste(const zahlenfeld& nr);
+// Keeps only the codes of class (t, p) of the trial; returns how many remain.
+std::uint32_t verenge_liste(const zahlenfeld& nr, std::uint8_t t, std::uint8_t p);
+// Code number i (0-based) of the remaining codes as sign numbers 1..L.
+void liste_code(std::uint32_t i, zahlenfeld& nr);
 
 // ---- the codebreaker
 // The codebreaker's flags at the start of a game, before INIT_RATEN: the

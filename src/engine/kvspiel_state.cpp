@@ -94,6 +94,14 @@ std::uint16_t WXX, WYY;
 std::int32_t NUMMER;
 bool ZURUECK;
 
+// ---- the encoder with a variable answer code
+std::uint64_t* mogel_bloecke[MOGEL_MAX_BLOECKE];
+std::uint32_t mogel_zahl_bloecke;
+std::uint64_t mogel_belegt;
+std::uint64_t mogel_belegt_max;
+bool mogel_ohne_wdh;
+std::int32_t mogel_fehler_bei_block = -1;
+std::uint32_t KLASSEN_ZAHL[256];
 // ---- the codebreaker
 alignas(2097152) TMischMasch MISCHFELD;
 TMischZaehl MISCHZ;
@@ -200,6 +208,12 @@ void kvspiel_reset() {
   WXX = WYY = 0;
   NUMMER = 0;
   ZURUECK = false;
+
+  mogeln_speicher_freigeben();
+  mogel_belegt_max = 0;
+  mogel_ohne_wdh = false;
+  mogel_fehler_bei_block = -1;
+  std::memset(KLASSEN_ZAHL, 0, sizeof KLASSEN_ZAHL);
   raten_speicher_freigeben();
   raten_eimer = MISCHGROESSE;
   INITFELD();

@@ -79,6 +79,27 @@ void LESE_NAMEN(std::uint8_t welcher, namensfeld& name, unsigned char& taste);
 bool bedingungen_formular();
 
 // ---- the board and the play loop
+extern std::uint8_t max_versuche;  // N: trials that always crack the code, 0 = no count
+extern bool max_versuche_bekannt;  // N > 0
+extern std::string muster_text;    // the 12 characters of the opening pattern for row 5
+extern bool abbruch;               // the game was ended by Esc or Ctrl-C, or could not start
+extern bool WEITER;                // the game goes on
+extern std::uint8_t L;             // ring slot 1..30 of the newest trial after the thirtieth
+
+// The computer's fixed secret code into LOESUNG: independent positions, or
+// distinct signs drawn from an urn.
+void ziehe_geheimcode();
+// Draws the whole board for the conditions of X (before the clocks start).
+void zeichne_brett();
+// Writes the game start into the clock panel: the date and time as the start
+// (rows 17, 18) and as the current value (rows 19, 20; no seconds there).
+void schreibe_spielbeginn(unsigned jahr, unsigned monat, unsigned tag, unsigned wotag,
+                          unsigned stunde, unsigned minute, unsigned sekunde);
+// The date of the clock panel, e.g. "Montag, 5.1.2026," or "Weds., 23rd March 2025,".
+std::string brett_datum(bool deutsch, unsigned jahr, unsigned monat, unsigned tag, unsigned wotag);
+// Hour and minutes (and the seconds when asked) into a time row of the clock panel.
+void brett_zeit(bool deutsch, int y, unsigned stunde, unsigned minute, bool mit_sekunden,
+                unsigned sekunde);
 // Plays one game under the conditions of X and asks the new-game question:
 // true = another game (back to the form), false = back to the menu.
 bool spiele_partie();

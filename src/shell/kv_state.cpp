@@ -29,6 +29,13 @@ bool KANN_LESEN;
 int SCHIRMANFANG;
 bool name1_bestaetigt;
 
+std::uint8_t max_versuche;
+bool max_versuche_bekannt;
+std::string muster_text;
+bool abbruch;
+bool WEITER;
+std::uint8_t L;
+
 void kv_reset() {
   DEUTSCH = true;
   SPRACHTASTE = 'd';
@@ -52,4 +59,10 @@ void kv_reset() {
   KANN_LESEN = false;
   SCHIRMANFANG = 0;
   name1_bestaetigt = true;
+  max_versuche = 0;
+  max_versuche_bekannt = false;
+  muster_text = std::string(12, ' ');
+  abbruch = false;
+  WEITER = false;
+  L = 0;
 }

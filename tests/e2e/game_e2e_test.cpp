@@ -1,0 +1,117 @@
+// Whole games in a real terminal emulator, played by a script that reads
+// the board as a person would, and the colour editor's effect on the colours
+// the terminal shows.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "tmux_session.h"
+
+namespace {
+
+// P and Z of a trial against a code.
+void score(const std::string& trial, const std::string& code, int& p, int& z) {
+  p = 0;
+  int common = 0;
+  for (std::size_t i = 0; i < trial.size(); ++i) p += trial[i] == code[i];
+  for (char c = '0'; c <= 'z'; ++c) {
+    const auto a = std::count(trial.begin(), trial.end(), c);
+    const auto b = std::count(code.begin(), code.end(), c);
+    common += static_cast<int>(std::min(a, b));
+  }
+  z = common - p;
+}
+
+std::vector<std::string> codes_without_repetition() {
+  std::vector<std::string> all;
+  for (int n = 0; n < 10000; ++n) {
+    std::string s = std::to_string(10000 + n).substr(1);
+    bool twice = false;
+    for (int i = 0; i < 4; ++i)
+      for (int j = i + 1; j < 4; ++j) twice |= s[i] == s[j];
+    if (!twice) all.push_back(s);
+  }
+  return all;
+}
+
+// The screen row of trial n (1..15 on the left side).
+int trial_row(int n) {
+  return 8 + n;
+}
+
+TEST(EndToEnd, PersonBreaksTheComputersCode) {
+  TmuxSession t;
+  ASSERT_TRUE(t.wait_for(" English:"));
+  t.keys("e");
+  ASSERT_TRUE(t.wait_for("Please choose now:"));
+  t.keys("5");
+  ASSERT_TRUE(t.wait_for("Please choose now (1, 2, 3 or 4)"));
+  t.keys("1");
+
+  std::vector<std::string> candidates = codes_without_repetition();
+  std::vector<std::string> trials;
+  bool won = false;
+  for (int n = 1; n <= 12 && !won; ++n) {
+    const int y = trial_row(n);
+    ASSERT_TRUE(
+        t.wait_for("|" + std::string(n < 10 ? "  " : " ") + std::to_string(n) + "|  ....   |"))
+        << "trial " << n;
+    ASSERT_FALSE(candidates.empty());
+    const std::string trial = candidates.front();
+    trials.push_back(trial);
+    t.keys(trial);
+    // The answer appears in the trial's row: P at column 56, Z at column 58.
+    std::string row;
+    for (int i = 0; i < 400; ++i) {
+      row = t.row(y);
+      if (row[55] != ' ' && row[57] != ' ') break;
+      t.wait_for("\x01", std::chrono::milliseconds(25));
+    }
+    ASSERT_TRUE(isdigit(row[55]) && isdigit(row[57])) << row;
+    const int p = row[55] - '0', z = row[57] - '0';
+    std::vector<std::string> rest;
+    for (const std::string& c : candidates) {
+      int cp, cz;
+      score(trial, c, cp, cz);
+      if (cp == p && cz == z) rest.push_back(c);
+    }
+    candidates = rest;
+    won = p == 4;
+  }
+  ASSERT_TRUE(won);
+  ASSERT_TRUE(t.wait_for("New Game? Yes."));
+  EXPECT_NE(t.row(25).find(trials.back()), std::string::npos) << t.row(25);
+  t.keys("n");
+  ASSERT_TRUE(t.wait_for("Please choose now:"));
+  t.keys("9");
+  EXPECT_EQ(t.wait_exit(), 0);
+  EXPECT_EQ(t.conditions_file().size(), 80u);
+}
+
+TEST(EndToEnd, ColourEditorRecoloursEveryScreen) {
+  TmuxSession t;
+  ASSERT_TRUE(t.wait_for(" Deutsch:"));
+  t.keys("d");
+  ASSERT_TRUE(t.wait_for("Bitte waehlen Sie:"));
+  EXPECT_EQ(t.screen_with_colours().find("42m"), std::string::npos);
+  t.keys("4");
+  t.wait_for("\x01", std::chrono::milliseconds(300));
+  t.keys("3");  // green background
+  t.key("Escape");
+  ASSERT_TRUE(t.wait_for("Bitte waehlen Sie:"));
+  for (int i = 0; i < 100 && t.screen_with_colours().find("42m") == std::string::npos; ++i)
+    t.wait_for("\x01", std::chrono::milliseconds(25));
+  EXPECT_NE(t.screen_with_colours().find("42m"), std::string::npos);
+  EXPECT_EQ(t.screen_with_colours().find("44m"), std::string::npos);
+  t.keys("9");
+  EXPECT_EQ(t.wait_exit(), 0);
+  const auto file = t.conditions_file();
+  ASSERT_EQ(file.size(), 80u);
+  EXPECT_EQ(file[0], 47);  // white on green
+  EXPECT_EQ(file[1], 46);  // yellow on green
+}
+
+}  // namespace
