@@ -221,18 +221,4 @@ TEST(RatenSpeicher, StaysWithinTheAdmittedMemory) {
   }
 }
 
-TEST(RatenSpeicher, ReleaseEmptiesTheHeads) {
-  Harness h;
-  h.vc.eof_when_empty = false;
-  bedingungen(3, '0', '5', true);
-  ASSERT_TRUE(beginne());
-  NEUER_KANDIDAT = true;
-  SPEICHER_FREIGEBEN(true);
-  EXPECT_EQ(VERS, 0u);
-  EXPECT_EQ(VERSLOE, 0u);
-  EXPECT_EQ(ERLAUBT, 0u);
-  EXPECT_FALSE(NEUER_KANDIDAT);
-  EXPECT_EQ(raten_belegt, 0u);
-}
-
 }  // namespace
