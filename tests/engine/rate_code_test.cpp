@@ -93,6 +93,59 @@ TEST(RateCode, ChoosesABestTrialOfTheWholeList) {
   EXPECT_GT(geprueft, 50);
 }
 
+TEST(RateCode, ScoringAgreesWithTheRuleInBothRecordFormats) {
+  // (length, last sign): one-word records up to 64 bits, two words beyond.
+  const std::pair<int, char> faelle[] = {{4, '9'}, {5, 'j'}, {6, 'h'}, {9, '6'},
+                                         {3, 'z'}, {2, 'z'}, {7, 'c'}, {5, '2'}};
+  for (const auto& [l, letztes] : faelle) {
+    Harness h;
+    RANDOMIZE(static_cast<std::uint64_t>(l) * 100 + static_cast<std::uint64_t>(letztes));
+    X.laenge = static_cast<std::uint8_t>(l);
+    X.erstes_zeichen = '0';
+    X.letztes_zeichen = letztes;
+    setze_zeichensatz();
+    const int n = MAXFARBE;
+    raten_loes_worte = 6 * l + 2 * n <= 64 ? 1 : 2;
+    std::vector<std::string> codes;
+    std::vector<std::uint64_t> saetze;
+    for (int i = 0; i < 300; ++i) {
+      std::string c;
+      std::uint64_t pos = 0;
+      for (int k = 0; k < l; ++k) {
+        // Few signs at times, so that signs stand three times and more.
+        const int s = static_cast<int>(Random(i % 3 == 0 ? 2 : static_cast<std::uint32_t>(n))) + 1;
+        c += FARBARRAY[s];
+        pos |= static_cast<std::uint64_t>(s) << (6 * k);
+      }
+      codes.push_back(c);
+      saetze.resize(saetze.size() + raten_loes_worte);
+      raten_satz(pos, &saetze[saetze.size() - raten_loes_worte]);
+    }
+    raten_loes = saetze.data();
+    raten_loes_zahl = static_cast<std::uint32_t>(codes.size());
+    for (int j = 0; j < 60; ++j) {
+      std::string v;
+      std::uint64_t pos = 0;
+      for (int k = 0; k < l; ++k) {
+        const int s = static_cast<int>(Random(j % 2 ? 3 : static_cast<std::uint32_t>(n + 1)));
+        v += FARBARRAY[s];
+        pos |= static_cast<std::uint64_t>(s) << (6 * k);
+      }
+      Versuchsbild bild;
+      raten_bild(pos, bild);
+      for (std::uint32_t i = 0; i < raten_loes_zahl; ++i) {
+        int t, p, pp, tt;
+        raten_antwort(bild, i, t, p);
+        wertung(v, codes[i], pp, tt);
+        ASSERT_EQ(p, pp) << v << " " << codes[i];
+        ASSERT_EQ(t, tt) << v << " " << codes[i];
+      }
+    }
+    raten_loes = nullptr;
+    raten_loes_zahl = 0;
+  }
+}
+
 TEST(RateCode, PlaysTheLastSolutionAtOnce) {
   Harness h;
   h.vc.eof_when_empty = false;
