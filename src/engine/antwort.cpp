@@ -45,10 +45,12 @@ int erzwungenes_p(const std::int32_t* beste, int l) {
   return p;
 }
 
-// Removes from the trial list every trial holding a sign of the mask.
-void entferne_versuche(std::uint64_t zeichen, int l) {
-  std::uint32_t vorg = 0;
+// Removes from the trial list every trial holding a sign of the mask; false
+// when Esc or Ctrl-C stopped it.
+bool entferne_versuche(std::uint64_t zeichen, int l) {
+  std::uint32_t vorg = 0, gezaehlt = 0;
   for (std::uint32_t k = VERS; k;) {
+    if ((++gezaehlt & 0xFFFF) == 0 && raten_zwischenhalt(false)) return false;
     const std::uint32_t naechster = raten_naechster(k);
     const std::uint64_t pos = raten_knoten_pos(k);
     bool raus = false;
@@ -69,6 +71,7 @@ void entferne_versuche(std::uint64_t zeichen, int l) {
     }
     k = naechster;
   }
+  return true;
 }
 
 }  // namespace
@@ -311,7 +314,10 @@ void raten_antwort_und_verengung(code& versuch_code, std::uint64_t pos, bool ero
       liste &= ~(std::uint64_t{1} << (liste_zeichen[--liste_zahl] - 1));
       FEHLZ_BENUTZT = false;
     }
-    if (liste) entferne_versuche(liste, l);
+    if (liste && !entferne_versuche(liste, l)) {
+      abbrechen(taste);
+      return;
+    }
   }
 
   // 8. Common end.

@@ -401,6 +401,10 @@ inline void raten_verbinde(std::uint32_t k, std::uint32_t nach) {
 }
 // The packed code of the opening trial.
 std::uint64_t raten_anfang_pos();
+// Between two steps of a long computation of the codebreaker: the clocks, and
+// the keyboard. True for Esc or Ctrl-C; F4 and F6 (plain, Shift, Ctrl, Alt)
+// ask for an early decision outside the opening; other keys are dropped.
+bool raten_zwischenhalt(bool eroeffnung);
 
 // ---- clocks and store release
 void SCHREIBE_ZEIT_ORB();

@@ -190,6 +190,20 @@ std::uint32_t raten_verenge(const Versuchsbild& v, int t, int p) {
   return behalten;
 }
 
+bool raten_zwischenhalt(bool eroeffnung) {
+  SCHREIBE_ZEIT_ORB();
+  if (!KEYPRESSED()) return false;
+  const unsigned char t = READKEY();
+  if (t == 3 || t == 27) return true;
+  if (t == 0) {
+    const unsigned char e = READKEY();
+    if ((e == 62 || e == 64 || e == 87 || e == 89 || e == 97 || e == 99 || e == 107 || e == 109) &&
+        !eroeffnung)
+      F6_GEDR = true;
+  }
+  return false;
+}
+
 void RATE_CODE(code& versuch_code, std::uint8_t& p, std::uint8_t& z, unsigned char& taste) {
   const int l = X.laenge;
 
@@ -279,7 +293,15 @@ void RATE_CODE(code& versuch_code, std::uint8_t& p, std::uint8_t& z, unsigned ch
       if (anzahl_u >= l)
         for (int i = 0; i < l; ++i) v_pos |= static_cast<std::uint64_t>(geordnet[i]) << (6 * i);
       std::uint32_t zahl = 0, erster_kanonisch = 0, v_knoten = 0, v_vorg = 0;
+      std::uint32_t gezaehlt = 0;
       for (std::uint32_t k = VERS, vorg = 0; k; vorg = k, k = raten_naechster(k)) {
+        if ((++gezaehlt & 0xFFFF) == 0 && raten_zwischenhalt(false)) {
+          taste = 27;
+          RATEN_ZEITANZEIGE = false;
+          SPEICHER_FREIGEBEN(true);
+          ZEITEIN = false;
+          return;
+        }
         const std::uint64_t pos = raten_knoten_pos(k);
         const bool ja = kanonisch(pos);
         raten_glied[k - 1] =
@@ -392,23 +414,12 @@ void RATE_CODE(code& versuch_code, std::uint8_t& p, std::uint8_t& z, unsigned ch
       ZAHL_DER_STERNE = QU_10_2;
     }
 
-    SCHREIBE_ZEIT_ORB();
-    if (KEYPRESSED()) {
-      const unsigned char t = READKEY();
-      if (t == 3 || t == 27) {
-        taste = 27;
-        RATEN_ZEITANZEIGE = false;
-        SPEICHER_FREIGEBEN(true);
-        ZEITEIN = false;
-        return;
-      }
-      if (t == 0) {
-        const unsigned char e = READKEY();
-        if ((e == 62 || e == 64 || e == 87 || e == 89 || e == 97 || e == 99 || e == 107 ||
-             e == 109) &&
-            !eroeffnung)
-          F6_GEDR = true;
-      }
+    if (raten_zwischenhalt(eroeffnung)) {
+      taste = 27;
+      RATEN_ZEITANZEIGE = false;
+      SPEICHER_FREIGEBEN(true);
+      ZEITEIN = false;
+      return;
     }
 
     if (F6_GEDR && GERATENE_VERSUCHE > NUMMER_PLUS && SPIELZEIT > 500 &&

@@ -327,6 +327,26 @@ TEST(RateCode, EscDuringTheSearchReleasesTheStore) {
   }
 }
 
+TEST(RateCode, EscWhileTheCanonicalTrialsAreCountedReleasesTheStore) {
+  // 100,000 trials: the count of the canonical ones looks at the keyboard
+  // after 65,536 of them, before the search's first poll.
+  Harness h;
+  h.vc.eof_when_empty = false;
+  RANDOMIZE(11);
+  bedingungen(5, '0', '9', true);
+  ASSERT_TRUE(beginne("01234"));
+  while (AEQUI_KLASSE) zug();
+  ASSERT_GT(ZAEHLE_VORH_FARBE, 2);
+  ASSERT_GT(ZAHLGESAMTVERSUCHE, 65536u);
+  const std::uint32_t vorher = GERATENE_VERSUCHE;
+  h.vc.on_wait = [](VirtualConsole& vc) { vc.push_key(27); };
+  const Zug z = zug();
+  EXPECT_EQ(z.taste, 27);
+  EXPECT_EQ(GERATENE_VERSUCHE, vorher);  // no trial of this turn scored
+  EXPECT_EQ(raten_belegt, 0u);
+  EXPECT_FALSE(ZEITEIN);
+}
+
 TEST(RateCode, ProgressAndTheTrialOnTheBoard) {
   Harness h;
   nach_der_eroeffnung(h, "7788");
