@@ -359,7 +359,7 @@ void RATE_CODE(code& versuch_code, std::uint8_t& p, std::uint8_t& z, unsigned ch
   // 7. The search.
   std::int32_t cnt[100], beste[100] = {};
   Versuchsbild bild;
-  std::uint32_t best_vorg = 0, letzter = 0, letzter_vorg = 0;
+  std::uint32_t best_vorg = 0, letzter = 0;
   std::uint64_t best_pos = 0;
   bool abgebrochen = false;
   AKTUELL = 0;
@@ -402,7 +402,6 @@ void RATE_CODE(code& versuch_code, std::uint8_t& p, std::uint8_t& z, unsigned ch
       }
     }
     letzter = k;
-    letzter_vorg = vorg;
 
     ++GERATENE_VERSUCHE;
     SETZEZEITLETZTERVERSUCH = true;
@@ -470,7 +469,6 @@ void RATE_CODE(code& versuch_code, std::uint8_t& p, std::uint8_t& z, unsigned ch
     SCHLUSSLICHT = letzter;
     if (best_vorg == 0) best_vorg = alt_schluss;
   }
-  (void)letzter_vorg;
 
   // 9. The trial on the board.
   RATEN_ZEITANZEIGE = false;
