@@ -39,8 +39,8 @@ struct VersuchsEingabe {
 // LESE_CODE and returns false, or returns true when the trial was abandoned
 // (taste = 27). `geschrieben` tells the common end that the answer is
 // already on the board.
-bool antwort_variabel(const VersuchsEingabe& v, std::uint8_t& p, std::uint8_t& t, bool& geschrieben,
-                      unsigned char& taste) {
+bool antwort_variabel(const VersuchsEingabe& v, std::uint8_t& p, std::uint8_t& t,
+                      bool& geschrieben, unsigned char& taste) {
   std::uint8_t z = 0;
   geschrieben = antwort_nicht_fest(v.zeichen, v.nummern, X3I, X4I, K, p, z, taste);
   t = static_cast<std::uint8_t>(p + z);
