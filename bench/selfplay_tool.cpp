@@ -3,8 +3,9 @@
 // seeds, without a time limit; prints the largest and the average number of
 // trials against the promised bound.
 //
-//   selfplay_tool LENGTH FIRST LAST REPETITION [SEEDS]
+//   selfplay_tool LENGTH FIRST LAST REPETITION [SEEDS [VACANT]]
 //   e.g. selfplay_tool 4 0 5 1 20    (length 4 over 0..5 with repetition)
+//        selfplay_tool 6 0 1 1 5 1   (length 6 over two signs, vacant sign in trials)
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,12 +23,14 @@ struct Partie {
   std::vector<code> folge;
 };
 
+bool mit_leer = false;
+
 void bedingungen(int l, char erstes, char letztes, bool wdh, bool fest) {
   X.laenge = static_cast<std::uint8_t>(l);
   X.erstes_zeichen = erstes;
   X.letztes_zeichen = letztes;
   X.wiederholung = wdh;
-  X.leerzeichen = 0;
+  X.leerzeichen = mit_leer;
   X.pc_kodiert = 1;
   X.pc_raet = 1;
   X.fest = fest;
@@ -35,7 +38,7 @@ void bedingungen(int l, char erstes, char letztes, bool wdh, bool fest) {
   X.ton = 0;
   setze_zeichensatz();
   REIHENFOLGE();
-  KORRIGIERE(MAXFARBE, static_cast<std::uint8_t>(l), wdh, false, false, true);
+  KORRIGIERE(MAXFARBE, static_cast<std::uint8_t>(l), wdh, mit_leer, false, true);
 }
 
 // One game as the play loop runs it; secret = sign numbers (fixed code) or null.
@@ -43,7 +46,7 @@ Partie spiele(const int* geheim) {
   const int l = X.laenge;
   const bool wdh = X.wiederholung;
   Partie ergebnis;
-  LEERZEICHEN = false;
+  LEERZEICHEN = X.leerzeichen;
   KENNEALLEFARBEN = !wdh && l == MAXFARBE;
   NUMMER = 0;
   raten_spielbeginn(wdh);
@@ -92,6 +95,7 @@ int main(int argc, char** argv) {
   const char erstes = argv[2][0], letztes = argv[3][0];
   const bool wdh = std::atoi(argv[4]) != 0;
   const int saaten = argc > 5 ? std::atoi(argv[5]) : 20;
+  mit_leer = argc > 6 && std::atoi(argv[6]) != 0;
 
   VirtualConsole vc;
   vc.eof_when_empty = false;
@@ -101,7 +105,7 @@ int main(int argc, char** argv) {
   bedingungen(l, erstes, letztes, wdh, true);
   const int n = MAXFARBE;
   const int schranke =
-      WIEVIELE(static_cast<std::uint8_t>(l), static_cast<std::uint8_t>(n), wdh, false);
+      WIEVIELE(static_cast<std::uint8_t>(l), static_cast<std::uint8_t>(n), wdh, mit_leer);
 
   // Every secret against the fixed code.
   int geheim[9] = {};
@@ -135,8 +139,8 @@ int main(int argc, char** argv) {
     if (j == l) break;
     ++geheim[j];
   }
-  std::printf("length %d over %c..%c (%d signs), repetition %s: N = %d\n", l, erstes, letztes, n,
-              wdh ? "allowed" : "barred", schranke);
+  std::printf("length %d over %c..%c (%d signs), repetition %s%s: N = %d\n", l, erstes, letztes, n,
+              wdh ? "allowed" : "barred", mit_leer ? ", vacant sign" : "", schranke);
   std::printf("fixed code, every secret: games %lld, largest %d, average %.4f, unsolved %lld\n",
               zahl, groesste, zahl ? static_cast<double>(summe) / zahl : 0.0, ungeloest);
   std::printf("  distribution:");
