@@ -92,6 +92,58 @@ TEST(RatenSpeicher, ShuffleKeepsEveryNodeOnceInLongBuckets) {
   }
 }
 
+// The trial order over a fixed seed: every node number along the list, folded
+// into one value. The values are those of the ring insertion with its middle
+// pointer; a faster shuffle must reproduce them node for node, including
+// buckets far past the saturation of the bucket counter (few buckets).
+std::uint64_t versuchsfolge() {
+  std::uint64_t h = 1469598103934665603u;
+  std::uint32_t zahl = 0, letzter = 0;
+  for (std::uint32_t k = VERS; k; k = raten_naechster(k)) {
+    h = (h ^ k) * 1099511628211u;
+    ++zahl;
+    letzter = k;
+  }
+  EXPECT_EQ(zahl, raten_knoten);
+  EXPECT_EQ(letzter, SCHLUSSLICHT);
+  return h;
+}
+
+TEST(RatenSpeicher, TrialOrderIsFixedBySeed) {
+  struct Fall {
+    std::uint32_t eimer;
+    std::uint64_t saat;
+    int l;
+    char letztes;
+    bool leer;
+    std::uint64_t folge;
+  };
+  const Fall faelle[] = {
+      {MISCHGROESSE, 1, 4, '5', false, 0x667d3d86a25dbec7u},
+      {MISCHGROESSE, 2, 6, '9', false, 0x9e2681cded08a26fu},
+      {MISCHGROESSE, 3, 5, '9', false, 0xfd01691157a0bd6du},
+      {MISCHGROESSE, 4, 4, '1', true, 0x41dca61070c68e6bu},
+      {1, 5, 4, '5', false, 0x966a5a98ba98392bu},
+      {1, 6, 5, '5', false, 0x2df7f9dfd6767f8du},
+      {2, 7, 4, '5', false, 0xb5e5ae57fe7f3831u},
+      {7, 8, 5, '5', false, 0x506e8cd43dc05e79u},
+      {300, 9, 5, '9', false, 0x2506a67cbcd73a99u},
+      {1000, 10, 6, '9', false, 0xef87f737da94d3f1u},
+      {20000, 11, 6, '9', false, 0x943afdf82794a487u},
+      {3, 12, 2, '1', false, 0x62a9a1878dc56de5u},
+  };
+  for (const Fall& f : faelle) {
+    Harness h;
+    h.vc.eof_when_empty = false;
+    raten_eimer = f.eimer;
+    RANDOMIZE(f.saat);
+    bedingungen(f.l, '0', f.letztes, true, f.leer);
+    ASSERT_TRUE(beginne());
+    const std::uint64_t folge = versuchsfolge();
+    EXPECT_EQ(folge, f.folge) << f.eimer << ' ' << f.saat;
+  }
+}
+
 TEST(RatenSpeicher, ShuffleIsUniform) {
   // Three nodes in one bucket: each of the six orders about equally often.
   Harness h;
