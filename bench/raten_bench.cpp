@@ -109,7 +109,12 @@ void BM_Aufbau(benchmark::State& state) {
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * MEMRATE);
   state.counters["nodes"] = MEMRATE;
 }
-BENCHMARK(BM_Aufbau)->Args({6, '9'})->Args({7, '9'})->Args({5, 'j'})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Aufbau)
+    ->Args({6, '9'})
+    ->Args({5, 'j'})
+    ->Args({7, '9'})
+    ->Args({8, '8'})
+    ->Unit(benchmark::kMillisecond);
 
 // A whole turn after the answer to the opening trial, without a time limit:
 // length 5 with repetition over ten signs (and over twenty).

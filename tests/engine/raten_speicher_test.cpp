@@ -131,6 +131,8 @@ TEST(RatenSpeicher, TrialOrderIsFixedBySeed) {
       {1000, 10, 6, '9', false, 0xef87f737da94d3f1u},
       {20000, 11, 6, '9', false, 0x943afdf82794a487u},
       {3, 12, 2, '1', false, 0x62a9a1878dc56de5u},
+      {3072, 13, 6, '9', false, 0xa487b56bca2d7263u},
+      {4096, 14, 5, '9', true, 0xe2a84147a2e1a804u},
   };
   for (const Fall& f : faelle) {
     Harness h;
