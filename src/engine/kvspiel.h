@@ -224,8 +224,11 @@ struct liste {
 constexpr std::uint32_t MISCHGROESSE = 1310720;  // buckets of the shuffle
 using TMischMasch = std::uint32_t[MISCHGROESSE];
 using TMischZaehl = std::uint8_t[MISCHGROESSE];
-constexpr std::uint32_t RATEN_MARKE = 0x80000000u;    // canonical trial (top bit of the link)
-extern TMischMasch MISCHFELD;                         // head node of each bucket, 0 = empty
+constexpr std::uint32_t RATEN_MARKE = 0x80000000u;  // canonical trial (top bit of the link)
+// During a build MISCHFELD counts the nodes dropped into each bucket, then
+// marks where the bucket's run ends in the nodes sorted by bucket; all 0
+// between builds.
+extern TMischMasch MISCHFELD;
 extern TMischZaehl MISCHZ;                            // nodes in the bucket minus one, saturating
 extern std::uint32_t ERLAUBT, SCHLUSSLICHT, AKTUELL;  // first solution, last trial, best trial
 extern std::uint32_t* raten_glied;      // trial_link of every node, index 1..raten_knoten
@@ -239,7 +242,9 @@ extern std::uint64_t raten_belegt_max;  // the most bytes held at once since the
 // Tests: allocation number n of a build (0 = the links, 1 = the solutions)
 // reports failure; -1 = never.
 extern std::int32_t raten_fehler_bei;
-// Tests: the number of buckets the shuffle uses (MISCHGROESSE in play).
+// Tests: the number of buckets the shuffle uses (MISCHGROESSE in play). A
+// bucket's drops are replayed in time quadratic in its size, so few buckets
+// suit small stores only.
 extern std::uint32_t raten_eimer;
 // Count bytes of the node layout (ENDFARBEPL1 is declared with the encoder's list).
 extern std::uint8_t FARBE0, FARBEPL, FARBE1, FARBE2, FARBE3, ENDFARBE;

@@ -94,95 +94,163 @@ void ziehe(Indexed<std::uint8_t, 0, 36>& urne, Indexed<std::uint8_t, 0, 36>& per
   }
 }
 
-// The bucket rings during a build: both links of node k side by side
-// (forward at 2k - 2, backward at 2k - 1), so that one cache line serves a
-// node. After the join the forward links are packed into the first half.
+// The build's two working arrays, one allocation of two words per node:
+// `wurf` (the first half) holds the draws of node k at k - 1, its bucket
+// above its place in the bucket (WURF_BITS bits), and becomes the trial
+// links once the buckets are joined; `folge` (the second half) holds the
+// nodes sorted by bucket. During the build MISCHFELD counts the nodes of
+// each bucket and then marks where its run in `folge` ends.
 std::uint32_t* paare;
-inline std::uint32_t& vor(std::uint32_t k) {
-  return paare[2 * static_cast<std::size_t>(k) - 2];
-}
-inline std::uint32_t& rueck(std::uint32_t k) {
-  return paare[2 * static_cast<std::size_t>(k) - 1];
+constexpr int WURF_BITS = 9;  // a place in a bucket: 0..256
+constexpr std::uint32_t WURF_PLATZ = (1u << WURF_BITS) - 1;
+static_assert(MISCHGROESSE <= (1u << (32 - WURF_BITS)));
+
+// The size a bucket's counter stands for when it holds c nodes: the count
+// itself up to 256, then 255 and 256 by turns (the byte counter saturates).
+inline std::uint32_t eimer_n(std::uint32_t c) {
+  return c <= 256 ? c : (c % 2 == 0 ? 256 : 255);
 }
 
-// Drops node k at a random place of bucket b.
-void in_eimer(std::uint32_t k, std::uint32_t b) {
-  const std::uint32_t kopf = MISCHFELD[b];
-  if (!kopf) {
-    MISCHZ[b] = 0;
-    vor(k) = k;
-    rueck(k) = k;
-    MISCHFELD[b] = k;
-    return;
-  }
-  const std::uint32_t n = MISCHZ[b] + 1u;
-  const bool gerade = n % 2 == 0;
-  const std::uint32_t r = Random(n + 1);
+inline std::uint8_t eimer_zaehler(std::uint32_t c) {
+  return static_cast<std::uint8_t>(eimer_n(c) - 1);
+}
+
+// Where the node drawn at place r of a bucket holding c nodes lands (0 =
+// in front of the head, c = behind the tail). A bucket is a ring whose tail
+// points to the middle node (n div 2 + 1), and the place is reached by a
+// short walk from the head, the middle or the tail, as the counter n
+// steers it. While the counter is exact every walk ends behind node r.
+// Past its saturation n stays at 255 or 256 while the middle pointer keeps
+// sitting on node c div 2 + 1 (it moves one node on every drop with an odd
+// n), so a walk from the middle ends c div 2 - n div 2 nodes further on and
+// a walk from the tail c - n nodes further on.
+inline std::uint32_t eimer_stelle(std::uint32_t c, std::uint32_t r) {
+  const std::uint32_t n = eimer_n(c);
   const std::uint32_t h = n / 2;
-  const std::uint32_t schwanz = rueck(kopf);
-  const std::uint32_t mitte = vor(schwanz);
-  if (r == 0) {
-    vor(k) = kopf;
-    rueck(k) = schwanz;
-    rueck(kopf) = k;
-    MISCHFELD[b] = k;
-    if (gerade) vor(schwanz) = rueck(mitte);
-  } else if (r == n) {
-    vor(schwanz) = k;
-    rueck(k) = schwanz;
-    rueck(kopf) = k;
-    vor(k) = gerade ? mitte : vor(mitte);
-  } else {
-    std::uint32_t a;  // node r; the new node goes behind it
-    if (r <= h) {
-      if (r <= n / 4 || r < 3) {
-        a = kopf;
-        for (std::uint32_t i = 1; i < r; ++i) a = vor(a);
-      } else {
-        std::uint32_t c = mitte;
-        for (std::uint32_t i = 0; i < h - r; ++i) c = rueck(c);
-        a = rueck(c);
-      }
-    } else if (r >= n - (n - 1) / 4) {
-      std::uint32_t c = schwanz;
-      for (std::uint32_t i = 0; i + 1 < n - r; ++i) c = rueck(c);
-      a = rueck(c);
-    } else {
-      a = mitte;
-      for (std::uint32_t i = 0; i + 1 < r - h; ++i) a = vor(a);
-    }
-    const std::uint32_t c = vor(a);
-    vor(a) = k;
-    rueck(k) = a;
-    vor(k) = c;
-    rueck(c) = k;
-    if (r <= h) {
-      if (gerade) vor(schwanz) = rueck(mitte);
-    } else if (!gerade) {
-      vor(schwanz) = vor(mitte);
-    }
-  }
-  MISCHZ[b] = MISCHZ[b] < 255 ? static_cast<std::uint8_t>(MISCHZ[b] + 1)
-                              : static_cast<std::uint8_t>(MISCHZ[b] - 1);
+  if (r == 0) return 0;
+  if (r == n) return c;
+  if (r <= h) return r <= n / 4 || r < 3 ? r : r + (c / 2 - h);
+  return r >= n - (n - 1) / 4 ? r + (c - n) : r + (c / 2 - h);
 }
 
-// Joins the buckets into the trial list.
-void eimer_verbinden() {
-  std::uint32_t letzter = 0;
-  VERS = 0;
-  for (std::uint32_t b = 0; b < raten_eimer && b < MISCHGROESSE; ++b) {
-    const std::uint32_t kopf = MISCHFELD[b];
-    if (!kopf) continue;
-    const std::uint32_t schwanz = rueck(kopf);
-    if (!VERS) {
-      VERS = kopf;
-    } else {
-      vor(letzter) = kopf;
-    }
-    vor(schwanz) = 0;
-    letzter = schwanz;
+bool abbruch_taste();
+
+// The clock and the keys during the long passes of the join, every
+// JOIN_TAKT nodes.
+constexpr std::uint32_t JOIN_TAKT = 1u << 16;
+bool join_zwischenhalt() {
+  SCHREIBE_ZEIT_ORB();
+  return !abbruch_taste();
+}
+
+// Runs up to KURZ nodes are replayed without branches on the places: each
+// drop rebuilds the run from one half of `puffer` into the other (slot 0 of
+// a half stays unused), over whole groups of four slots.
+constexpr std::uint32_t KURZ = 64;
+using Puffer = std::int32_t[2][KURZ + 8];
+
+// Node k goes to slot r + 1 of `neu`; the slots below keep their node, the
+// slots above take the node below them in `alt`. Four slots at a time.
+using Vier = std::int32_t __attribute__((vector_size(16)));
+inline void einfuegen(const std::int32_t* alt, std::int32_t* neu, std::int32_t bis, std::int32_t r,
+                      std::int32_t k) {
+  Vier j = {0, 1, 2, 3};
+  for (std::int32_t q = 0; q < bis; q += 4) {
+    Vier hier, unten;
+    std::memcpy(&hier, alt + q + 1, sizeof hier);
+    std::memcpy(&unten, alt + q, sizeof unten);
+    const Vier davor = j < r;
+    const Vier gleich = j == r;
+    const Vier v = (hier & davor) | (k & gleich) | (unten & ~(davor | gleich));
+    std::memcpy(neu + q + 1, &v, sizeof v);
+    j += 4;
   }
-  SCHLUSSLICHT = letzter;
+}
+
+// In stores below 2^KNOTEN_BITS nodes a run's entry carries the node's
+// place in its bucket above the node (cut to six bits: only runs up to
+// KURZ nodes read it there).
+constexpr int KNOTEN_BITS = 26;
+static_assert(KURZ <= 64);
+
+// Puts the run f[0..c) of one bucket (c >= 2), its nodes in creation order,
+// in the order of their drops. `knoten` masks the node out of an entry.
+void lauf_ordnen(std::uint32_t* f, std::uint32_t c, std::uint32_t knoten, Puffer& puffer) {
+  const std::uint32_t* const wurf = paare;
+  if (c <= KURZ && knoten != ~0u) {
+    puffer[0][1] = static_cast<std::int32_t>(f[0] & knoten);
+    for (std::uint32_t i = 1; i < c; ++i) {
+      const std::uint32_t k = f[i] & knoten, r = f[i] >> KNOTEN_BITS;
+      einfuegen(puffer[(i - 1) % 2], puffer[i % 2], static_cast<std::int32_t>((i + 4) & ~3u),
+                static_cast<std::int32_t>(r), static_cast<std::int32_t>(k));
+    }
+    const std::int32_t* const fertig = puffer[(c - 1) % 2] + 1;
+    for (std::uint32_t i = 0; i < c; ++i) f[i] = static_cast<std::uint32_t>(fertig[i]);
+  } else {
+    for (std::uint32_t i = 0; i < c; ++i) f[i] &= knoten;
+    for (std::uint32_t i = 1; i < c; ++i) {
+      const std::uint32_t k = f[i];
+      const std::uint32_t r = wurf[k - 1] & WURF_PLATZ;
+      const std::uint32_t a = i <= 256 ? r : eimer_stelle(i, r);
+      for (std::uint32_t j = i; j > a; --j) f[j] = f[j - 1];
+      f[a] = k;
+    }
+  }
+}
+
+// Sorts the nodes 1..zahl by bucket, replays each bucket's drops in its own
+// run and chains the runs in bucket order into the trial list: the trial
+// link of node k replaces its draws. False on Esc or Ctrl-C.
+bool eimer_verbinden(std::uint32_t zahl) {
+  std::uint32_t* const wurf = paare;
+  std::uint32_t* const folge = paare + zahl;
+  const std::uint32_t eimer = raten_eimer < MISCHGROESSE ? raten_eimer : MISCHGROESSE;
+  const bool gepackt = zahl < (1u << KNOTEN_BITS);
+  const std::uint32_t knoten = gepackt ? (1u << KNOTEN_BITS) - 1 : ~0u;
+  constexpr std::uint32_t WEIT = 32;
+
+  // Where each bucket's run begins; the counters as the drops left them.
+  std::uint32_t summe = 0;
+  for (std::uint32_t b = 0; b < eimer; ++b) {
+    const std::uint32_t c = MISCHFELD[b];
+    if (c) MISCHZ[b] = eimer_zaehler(c);
+    MISCHFELD[b] = summe;
+    summe += c;
+  }
+
+  // Every node into its bucket's run, in creation order.
+  for (std::uint32_t k = 1; k <= zahl; ++k) {
+    if (k + 2 * WEIT <= zahl) __builtin_prefetch(&MISCHFELD[wurf[k - 1 + 2 * WEIT] >> WURF_BITS]);
+    if (k + WEIT <= zahl) __builtin_prefetch(&folge[MISCHFELD[wurf[k - 1 + WEIT] >> WURF_BITS]], 1);
+    const std::uint32_t w = wurf[k - 1];
+    folge[MISCHFELD[w >> WURF_BITS]++] = gepackt ? k | (w & 63) << KNOTEN_BITS : k;
+    if (k % JOIN_TAKT == 0 && !join_zwischenhalt()) return false;
+  }
+
+  // Each run in the order of its drops.
+  std::uint32_t anfang = 0;
+  Puffer puffer = {};
+  for (std::uint32_t b = 0; b < eimer; ++b) {
+    const std::uint32_t ende = MISCHFELD[b];
+    if (ende - anfang >= 2) {
+      lauf_ordnen(folge + anfang, ende - anfang, knoten, puffer);
+    } else if (ende != anfang) {
+      folge[anfang] &= knoten;
+    }
+    if (anfang / JOIN_TAKT != ende / JOIN_TAKT && !join_zwischenhalt()) return false;
+    anfang = ende;
+  }
+
+  // The trial list along the runs.
+  VERS = zahl ? folge[0] : 0;
+  SCHLUSSLICHT = zahl ? folge[zahl - 1] : 0;
+  for (std::uint32_t j = 0; j + 1 < zahl; ++j) {
+    if (j + WEIT < zahl) __builtin_prefetch(&wurf[folge[j + WEIT] - 1], 1);
+    wurf[folge[j] - 1] = folge[j + 1];
+    if ((j + 1) % JOIN_TAKT == 0 && !join_zwischenhalt()) return false;
+  }
+  if (zahl) wurf[folge[zahl - 1] - 1] = 0;
+  return true;
 }
 
 // True when Esc or Ctrl-C is waiting; other keys are dropped.
@@ -431,14 +499,15 @@ void INIT_RATEN(bool& ok) {
   std::uint64_t naechster_stern = (static_cast<std::uint64_t>(soll) + 9) / 10;
   int c256 = 255;
   const auto zahl = static_cast<std::uint32_t>(knoten);
-  // The buckets are drawn ahead, so that the bucket heads and the nodes a
-  // drop will touch are on their way to the cache when it comes.
+  // The buckets are drawn ahead, so that their counters are on their way
+  // to the cache when they are needed.
+  std::uint32_t* const wurf = paare;
+  std::uint32_t gezogen = 0;
   constexpr std::uint32_t VORAUS = 32;
   std::uint32_t vorrat[VORAUS];
   for (std::uint32_t i = 0; i < VORAUS && i < zahl; ++i) {
     vorrat[i] = Random(raten_eimer);
     __builtin_prefetch(&MISCHFELD[vorrat[i]], 1);
-    __builtin_prefetch(&MISCHZ[vorrat[i]], 1);
   }
   for (std::uint32_t k = 1; k <= zahl; ++k) {
     if (c256 == 255) {
@@ -467,21 +536,14 @@ void INIT_RATEN(bool& ok) {
       const std::uint32_t neu = Random(raten_eimer);
       vorrat[platz] = neu;
       __builtin_prefetch(&MISCHFELD[neu], 1);
-      __builtin_prefetch(&MISCHZ[neu], 1);
     }
-    if (k + 16 <= zahl) {
-      if (const std::uint32_t h = MISCHFELD[vorrat[(k + 15) % VORAUS]])
-        __builtin_prefetch(&vor(h), 1);
-    }
-    if (k + 8 <= zahl) {
-      if (const std::uint32_t h = MISCHFELD[vorrat[(k + 7) % VORAUS]])
-        __builtin_prefetch(&vor(rueck(h)), 1);
-    }
-    if (k + 4 <= zahl) {
-      if (const std::uint32_t h = MISCHFELD[vorrat[(k + 3) % VORAUS]])
-        __builtin_prefetch(&vor(vor(rueck(h))), 1);
-    }
-    in_eimer(k, b);
+    // The bucket and the place in it; the drops are replayed when the
+    // buckets are joined.
+    const std::uint32_t im_eimer = MISCHFELD[b];
+    const std::uint32_t r = im_eimer ? Random(eimer_n(im_eimer) + 1) : 0;
+    MISCHFELD[b] = im_eimer + 1;
+    wurf[k - 1] = b << WURF_BITS | r;
+    gezogen = k;
 
     ++GERATENE_VERSUCHE;
     SETZEZEITLETZTERVERSUCH = true;
@@ -508,9 +570,11 @@ void INIT_RATEN(bool& ok) {
     }
   }
 
-  // 8. The buckets joined into the trial list; the backward links go.
-  eimer_verbinden();
-  for (std::uint32_t k = 1; k <= zahl; ++k) paare[k - 1] = vor(k);
+  // 8. The buckets joined into the trial list; the sorted nodes go.
+  if (!eimer_verbinden(gezogen)) {
+    abbrechen(ok);
+    return;
+  }
   void* klein = std::realloc(paare, static_cast<std::size_t>(zahl) * 4);
   raten_glied = klein ? static_cast<std::uint32_t*>(klein) : paare;
   paare = nullptr;

@@ -240,6 +240,32 @@ TEST(RatenSpeicher, EscLaterInTheBuildReleasesEverything) {
   EXPECT_EQ(raten_loes, nullptr);
 }
 
+TEST(RatenSpeicher, JoinKeepsTheClockAndStopsOnEsc) {
+  // 10^5 nodes: the join of the buckets polls between its long passes.
+  for (bool esc : {false, true}) {
+    Harness h;
+    h.vc.eof_when_empty = false;
+    int danach = 0;  // polls after the last node was drawn
+    h.vc.on_wait = [&](VirtualConsole& vc) {
+      if (GERATENE_VERSUCHE < 100000u) return;
+      if (++danach == 1 && esc) vc.push_key(27);
+    };
+    bedingungen(5, '0', '9', true);
+    EXPECT_EQ(beginne(), !esc);
+    if (esc) {
+      EXPECT_EQ(danach, 1);
+      EXPECT_EQ(A, 27);
+      EXPECT_FALSE(OK);
+      EXPECT_EQ(raten_belegt, 0u);
+      EXPECT_EQ(raten_glied, nullptr);
+      EXPECT_EQ(VERS, 0u);
+    } else {
+      EXPECT_GE(danach, 5);  // three in the join, two after it
+      versuchsfolge();       // every node once, ending at SCHLUSSLICHT
+    }
+  }
+}
+
 TEST(RatenSpeicher, FailedAllocationEndsLikeEsc) {
   for (int nummer = 0; nummer < 2; ++nummer) {
     Harness h;
