@@ -22,27 +22,8 @@ void abbrechen(unsigned char& taste) {
   ZEITEIN = false;
 }
 
-// Waits for a key with the clocks running; 0 for an extended key (dropped).
-unsigned char warte_taste() {
-  const unsigned char t = warte_auf_taste();
-  if (t == 0) READKEY();
-  return t;
-}
-
 int feld(std::uint64_t pos, int i) {
   return static_cast<int>((pos >> (6 * (i - 1))) & 63);
-}
-
-// P forced by the classes of the trial: every non-empty class has the same p.
-int erzwungenes_p(const std::int32_t* beste, int l) {
-  int p = -1;
-  for (int t = 0; t <= l; ++t)
-    for (int q = 0; q <= t; ++q) {
-      if (!beste[t * 10 + q]) continue;
-      if (p >= 0 && p != q) return -1;
-      p = q;
-    }
-  return p;
 }
 
 // Removes from the trial list every trial holding a sign of the mask; false
@@ -123,78 +104,18 @@ void raten_antwort_und_verengung(code& versuch_code, std::uint64_t pos, bool ero
     WOP = (WY - 1u) * 160u + WXMINUS1 * 2u;
     WOZ = WOP + 4;
     ton();
-    for (;;) {
-      // P: filled in when the classes leave a single value.
-      bool getippt = false;
-      const int fest = erzwungenes_p(beste, l);
-      if (fest >= 0) {
-        p = static_cast<std::uint8_t>(fest);
-      } else {
-        GOTOXY(X3I, WY);
-        for (;;) {
-          const unsigned char k = warte_taste();
-          if (k == 3 || k == 27) {
-            RATENDRAN = true;
-            abbrechen(taste);
-            return;
-          }
-          if (k < '0' || k > '9') continue;
-          const int wert = k - '0';
-          if (wert > l) continue;
-          bool moeglich = false;
-          for (int ti = wert; ti <= l; ++ti) moeglich = moeglich || beste[ti * 10 + wert] > 0;
-          if (!moeglich) continue;
-          p = static_cast<std::uint8_t>(wert);
-          getippt = true;
-          break;
-        }
-      }
-      GOTOXY(X3I, WY);
-      WRITE(p);
-      GOTOXY(X4I, WY);
-      // Z: filled in when only one value is possible for this P.
-      bool zurueck = false;
-      if (p >= l - 1) {
-        z = 0;
-      } else {
-        int einzig = -1, zahl = 0;
-        for (int ti = p; ti <= l; ++ti)
-          if (beste[ti * 10 + p] > 0) {
-            ++zahl;
-            einzig = ti;
-          }
-        if (zahl == 1) {
-          z = static_cast<std::uint8_t>(einzig - p);
-        } else {
-          for (;;) {
-            const unsigned char k = warte_taste();
-            if (k == 3 || k == 27) {
-              RATENDRAN = true;
-              abbrechen(taste);
-              return;
-            }
-            if (k == 8 && getippt) {
-              GOTOXY(X3I, WY);
-              WRITE(' ');
-              GOTOXY(X3I, WY);
-              zurueck = true;
-              break;
-            }
-            if (k < '0' || k > '9') continue;
-            const int wert = k - '0';
-            if (wert > l - p || beste[(wert + p) * 10 + p] <= 0) continue;
-            z = static_cast<std::uint8_t>(wert);
-            break;
-          }
-        }
-      }
-      if (zurueck) continue;
-      GOTOXY(X4I, WY);
-      WRITE(z);
-      break;
+    bool moeglich[10][10] = {};
+    for (int s = 0; s <= l; ++s)
+      for (int q = 0; q <= s; ++q) moeglich[s][q] = beste[s * 10 + q] > 0;
+    std::uint8_t getippt_t = 0;
+    if (!lies_menschliche_antwort(moeglich, X3I, X4I, WY, p, getippt_t)) {
+      RATENDRAN = true;
+      abbrechen(taste);
+      return;
     }
+    t = getippt_t;
+    z = static_cast<std::uint8_t>(t - p);
     RATENDRAN = true;
-    t = p + z;
   }
 
   // 3.

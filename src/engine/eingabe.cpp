@@ -39,8 +39,8 @@ struct VersuchsEingabe {
 // LESE_CODE and returns false, or returns true when the trial was abandoned
 // (taste = 27). `geschrieben` tells the common end that the answer is
 // already on the board.
-bool antwort_variabel(const VersuchsEingabe& v, std::uint8_t& p, std::uint8_t& t,
-                      bool& geschrieben, unsigned char& taste) {
+bool antwort_variabel(const VersuchsEingabe& v, std::uint8_t& p, std::uint8_t& t, bool& geschrieben,
+                      unsigned char& taste) {
   std::uint8_t z = 0;
   geschrieben = antwort_nicht_fest(v.zeichen, v.nummern, X3I, X4I, K, p, z, taste);
   t = static_cast<std::uint8_t>(p + z);
@@ -58,6 +58,79 @@ unsigned char warte_auf_taste() {
     DELAY(1);
   }
   return READKEY();
+}
+
+namespace {
+
+// The next key with the clocks running; an extended key counts as 0.
+unsigned char antworttaste() {
+  const unsigned char k = warte_auf_taste();
+  if (k == 0) READKEY();
+  return k;
+}
+
+}  // namespace
+
+bool lies_menschliche_antwort(const bool (&moeglich)[10][10], int x3, int x4, int y,
+                              std::uint8_t& p, std::uint8_t& t) {
+  const int l = X.laenge;
+  int einziges_p = -1, zahl_p = 0;
+  for (int q = 0; q <= l; ++q) {
+    bool q_moeglich = false;
+    for (int s = q; s <= l; ++s) q_moeglich = q_moeglich || moeglich[s][q];
+    if (q_moeglich) {
+      einziges_p = q;
+      ++zahl_p;
+    }
+  }
+  for (;;) {
+    GOTOXY(x3, y);
+    const bool p_getippt = zahl_p != 1;
+    if (p_getippt) {
+      for (;;) {
+        const unsigned char k = antworttaste();
+        if (k == 3 || k == 27) return false;
+        if (k < '0' || k - '0' > l) continue;
+        const int wert = k - '0';
+        bool q_moeglich = false;
+        for (int s = wert; s <= l; ++s) q_moeglich = q_moeglich || moeglich[s][wert];
+        if (!q_moeglich) continue;
+        p = static_cast<std::uint8_t>(wert);
+        break;
+      }
+    } else {
+      p = static_cast<std::uint8_t>(einziges_p);
+    }
+    WRITE(static_cast<char>('0' + p));
+    GOTOXY(x4, y);
+    // Z: forced when P leaves a single T (always from P = L - 1 on).
+    int einziges_t = -1, zahl_t = 0;
+    for (int s = p; s <= l; ++s)
+      if (moeglich[s][p]) {
+        einziges_t = s;
+        ++zahl_t;
+      }
+    if (p >= l - 1 || zahl_t <= 1) {
+      t = static_cast<std::uint8_t>(p >= l - 1 || einziges_t < 0 ? p : einziges_t);
+      WRITE(static_cast<char>('0' + (t - p)));
+      return true;
+    }
+    for (;;) {
+      const unsigned char k = antworttaste();
+      if (k == 3 || k == 27) return false;
+      if (k == 8 && p_getippt) {
+        GOTOXY(x3, y);
+        WRITE(' ');
+        break;
+      }
+      if (k < '0' || k > '9') continue;
+      const int z = k - '0';
+      if (z > l - p || !moeglich[p + z][p]) continue;
+      t = static_cast<std::uint8_t>(p + z);
+      WRITE(static_cast<char>(k));
+      return true;
+    }
+  }
 }
 
 void JA_NEIN(unsigned char& taste, std::uint8_t& flag, bool& geaendert) {

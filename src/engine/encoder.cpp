@@ -262,19 +262,6 @@ void schreibe_antwort(int x4, int k, std::uint8_t p, std::uint8_t z) {
   WRITE(static_cast<char>('0' + z));
 }
 
-// Waits for a key with the clocks running; a key 0 loses its second code and
-// yields 0.
-unsigned char lies_antworttaste() {
-  const unsigned char t = warte_auf_taste();
-  if (t == 0) {
-    READKEY();
-    return 0;
-  }
-  return t;
-}
-
-// The human encoder gives P and Z; only answers some remaining code would
-// give are taken, what is forced is filled in. false = abandoned.
 bool menschliche_antwort(int x3, int x4, int k, std::uint8_t& p, std::uint8_t& t,
                          unsigned char& taste) {
   const int l = X.laenge;
@@ -283,74 +270,12 @@ bool menschliche_antwort(int x3, int x4, int k, std::uint8_t& p, std::uint8_t& t
     DELAY(ton_dauer);
     NOSOUND();
   }
-  bool p_moeglich[10] = {};
-  int zahl_p = 0;
+  bool moeglich[10][10] = {};
   for (int tt = 0; tt <= l; ++tt)
-    for (int pp = 0; pp <= tt; ++pp)
-      if (anzahl(tt, pp) > 0 && !p_moeglich[pp]) {
-        p_moeglich[pp] = true;
-        ++zahl_p;
-      }
-  for (;;) {
-    const bool p_getippt = zahl_p != 1;
-    if (p_getippt) {
-      for (;;) {
-        const unsigned char c = lies_antworttaste();
-        if (c == 3 || c == 27) {
-          aufgeben(taste);
-          return false;
-        }
-        const auto wert = static_cast<std::uint8_t>(c - '0');
-        if (wert <= l && p_moeglich[wert]) {
-          p = wert;
-          break;
-        }
-      }
-    } else {
-      for (int pp = 0; pp <= l; ++pp)
-        if (p_moeglich[pp]) p = static_cast<std::uint8_t>(pp);
-    }
-    WRITE(static_cast<char>('0' + p));
-    GOTOXY(x4, k);
-    if (p >= l - 1) {
-      t = p;
-      WRITE('0');
-      return true;
-    }
-    int kleinstes = -1;
-    bool mehrere = false;
-    for (int tt = p; tt <= l; ++tt)
-      if (anzahl(tt, p) > 0) {
-        if (kleinstes < 0)
-          kleinstes = tt;
-        else
-          mehrere = true;
-      }
-    if (!mehrere) {
-      t = static_cast<std::uint8_t>(kleinstes);
-      WRITE(static_cast<char>('0' + (t - p)));
-      return true;
-    }
-    for (;;) {
-      const unsigned char c = lies_antworttaste();
-      if (c == 3 || c == 27) {
-        aufgeben(taste);
-        return false;
-      }
-      if (c == 8 && p_getippt) {
-        GOTOXY(x3, k);
-        WRITE(' ');
-        GOTOXY(x3, k);
-        break;
-      }
-      const auto z = static_cast<std::uint8_t>(c - '0');
-      if (z <= l - p && anzahl(p + z, p) > 0) {
-        t = static_cast<std::uint8_t>(p + z);
-        WRITE(static_cast<char>(c));
-        return true;
-      }
-    }
-  }
+    for (int pp = 0; pp <= tt; ++pp) moeglich[tt][pp] = anzahl(tt, pp) > 0;
+  if (lies_menschliche_antwort(moeglich, x3, x4, k, p, t)) return true;
+  aufgeben(taste);
+  return false;
 }
 
 }  // namespace

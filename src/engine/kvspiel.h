@@ -304,6 +304,13 @@ void schreibe_kapazitaet();
 // ---- keyboard input of codes and answers
 // Waits for a key, refreshing the clocks between polls of the keyboard.
 unsigned char warte_auf_taste();
+// A person types the answer to a trial: P at column x3, Z at column x4 of
+// row y. Only answers that some remaining code would give are taken
+// (moeglich[t][p] with t = P + Z); a value that is forced is written without
+// keys, and Backspace on Z goes back to P only when P was typed. False on Esc
+// or Ctrl-C.
+bool lies_menschliche_antwort(const bool (&moeglich)[10][10], int x3, int x4, int y,
+                              std::uint8_t& p, std::uint8_t& t);
 // One yes/no field of the conditions form at (WXX, WYY).
 void JA_NEIN(unsigned char& taste, std::uint8_t& flag, bool& geaendert);
 // The first sign (verboten = '*') or the last sign (verboten = the first sign).

@@ -88,6 +88,9 @@ class ScreenText {
 
 class ProgramRun : public ::testing::Test {
  protected:
+  // Runs the program with these bytes on a pipe as its input, to the end.
+  void run_from_pipe(const std::string& keys);
+
   void SetUp() override {
     char tmpl[] = "/tmp/korvando-run-XXXXXX";
     ASSERT_NE(mkdtemp(tmpl), nullptr);
@@ -227,7 +230,7 @@ TEST_F(ProgramRun, TerminationRequestInTheMenuEndsThroughTheEndSequence) {
   EXPECT_NE(pty_modes().c_lflag & ECHO, 0u);
 }
 
-TEST_F(ProgramRun, RunsWithKeysFromAPipe) {
+void ProgramRun::run_from_pipe(const std::string& keys) {
   int in[2], out[2];
   ASSERT_EQ(pipe(in), 0);
   ASSERT_EQ(pipe(out), 0);
@@ -244,17 +247,31 @@ TEST_F(ProgramRun, RunsWithKeysFromAPipe) {
   }
   close(in[0]);
   close(out[1]);
-  // An ignored key, then the end of input, which the language page takes
-  // as a request to leave.
-  ASSERT_EQ(write(in[1], "x", 1), 1);
+  ASSERT_EQ(write(in[1], keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
   close(in[1]);
   EXPECT_TRUE(read_to_end(out[0]));
   close(out[0]);
   int status = wait_exit();
   ASSERT_TRUE(WIFEXITED(status)) << status;
   EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST_F(ProgramRun, RunsWithKeysFromAPipe) {
+  // An ignored key, then the end of input, which the language page takes
+  // as a request to leave.
+  run_from_pipe("x");
   EXPECT_NE(output_.find(" Deutsch:"), std::string::npos);
   EXPECT_NE(output_.find("Bye-bye!"), std::string::npos);
+}
+
+TEST_F(ProgramRun, InputEndingInsideAnEscapeSequenceStillEnds) {
+  // English, the menu, the form, then half of a cursor key: the end of the
+  // input releases the bytes and every later read is Ctrl-C.
+  run_from_pipe(std::string("e5") + "\x1b[1;");
+  EXPECT_NE(output_.find("Please choose now (1, 2, 3 or 4)"), std::string::npos);
+  EXPECT_NE(output_.find("Bye-bye!"), std::string::npos);
+  std::error_code ec;
+  EXPECT_EQ(fs::file_size(dir_ / "BEDINGUN.DAT", ec), 80u);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -112,6 +113,64 @@ TEST(EndToEnd, ColourEditorRecoloursEveryScreen) {
   ASSERT_EQ(file.size(), 80u);
   EXPECT_EQ(file[0], 47);  // white on green
   EXPECT_EQ(file[1], 46);  // yellow on green
+}
+
+}  // namespace
+
+namespace {
+
+// The computer guesses a person's code; the script answers every trial with
+// P and Z as it stands on the board, whenever the cursor waits in the P or
+// the Z column of the trial's row.
+TEST(EndToEnd, ComputerBreaksAPersonsCode) {
+  std::vector<unsigned char> conditions = {31, 30, 1, 4, 8, 10, '0', '9', 0, 0, 0, 0, 1, 1};
+  conditions.resize(80, ' ');
+  const std::string secret = "7302";
+  TmuxSession t(conditions);
+  ASSERT_TRUE(t.wait_for(" English:"));
+  t.keys("e");
+  ASSERT_TRUE(t.wait_for("Please choose now:"));
+  t.keys("5");
+  ASSERT_TRUE(t.wait_for("Please choose now (1, 2, 3 or 4)"));
+  t.keys("1");
+
+  std::string last_trial;
+  int answered = 0, last_x = 0, last_y = 0;
+  bool won = false;
+  for (int i = 0; i < 1500 && !won; ++i) {
+    if (t.row(25).find("New game? Yes.") !=
+        std::string::npos) {  // as the computer's games write it
+      won = true;
+      break;
+    }
+    int x, y;
+    t.cursor(x, y);
+    const bool p_column = x == 56 || x == 76, z_column = x == 58 || x == 78;
+    if (y >= 9 && y <= 23 && (p_column || z_column) && (x != last_x || y != last_y)) {
+      const std::string row = t.row(y);
+      const std::string trial = row.substr(x < 60 ? 47 : 67, 4);
+      int p, z;
+      score(trial, secret, p, z);
+      t.keys(std::to_string(p_column ? p : z));
+      last_trial = trial;
+      last_x = x;
+      last_y = y;
+      ++answered;
+      continue;
+    }
+    t.wait_for("\x01", std::chrono::milliseconds(20));
+  }
+  if (!won)
+    for (const std::string& r : t.screen()) std::fprintf(stderr, "%s\n", r.c_str());
+  ASSERT_TRUE(won);
+  // The last trial may have been answered without keys: only the secret was left.
+  EXPECT_FALSE(last_trial.empty());
+  EXPECT_GT(answered, 0);
+  EXPECT_NE(t.row(25).find(secret), std::string::npos) << t.row(25);
+  t.keys("n");
+  ASSERT_TRUE(t.wait_for("Please choose now:"));
+  t.keys("9");
+  EXPECT_EQ(t.wait_exit(), 0);
 }
 
 }  // namespace

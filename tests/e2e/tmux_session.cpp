@@ -39,11 +39,24 @@ std::string run(const std::string& command) {
 }  // namespace
 
 TmuxSession::TmuxSession(int cols, int rows) {
+  start(cols, rows, nullptr);
+}
+
+TmuxSession::TmuxSession(const std::vector<unsigned char>& conditions) {
+  start(80, 25, &conditions);
+}
+
+void TmuxSession::start(int cols, int rows, const std::vector<unsigned char>* conditions) {
   char templ[] = "/tmp/korvando-e2e-XXXXXX";
   dir = std::string(::mkdtemp(templ)) + "/";
   socket_ = "korvando-e2e-" + std::to_string(::getpid()) + "-" +
             fs::path(dir).parent_path().filename().string();
   fs::copy_file(KORVANDO_BINARY, dir + "korvando");
+  if (conditions) {
+    std::ofstream f(dir + "BEDINGUN.DAT", std::ios::binary);
+    f.write(reinterpret_cast<const char*>(conditions->data()),
+            static_cast<std::streamsize>(conditions->size()));
+  }
   tmux("-f /dev/null new-session -d -s k -x " + std::to_string(cols) + " -y " +
        std::to_string(rows) + " -e TERM=xterm-256color " + quote("cd " + dir + " && ./korvando"));
   tmux("set-option -g remain-on-exit on");
@@ -85,6 +98,14 @@ std::vector<std::string> TmuxSession::screen() const {
 
 std::string TmuxSession::row(int y) const {
   return screen()[static_cast<std::size_t>(y - 1)];
+}
+
+void TmuxSession::cursor(int& x, int& y) const {
+  const std::string s = tmux("display-message -p -t k '#{cursor_x} #{cursor_y}'");
+  x = y = 0;
+  std::sscanf(s.c_str(), "%d %d", &x, &y);
+  ++x;
+  ++y;
 }
 
 std::string TmuxSession::screen_with_colours() const {

@@ -13,6 +13,8 @@ class TmuxSession {
  public:
   // Starts the program in a pane of the given size.
   explicit TmuxSession(int cols = 80, int rows = 25);
+  // Starts the program with this conditions file beside it.
+  explicit TmuxSession(const std::vector<unsigned char>& conditions);
   ~TmuxSession();
   TmuxSession(const TmuxSession&) = delete;
   TmuxSession& operator=(const TmuxSession&) = delete;
@@ -25,6 +27,8 @@ class TmuxSession {
   // The pane's rows as plain text (always 80 wide when the pane is).
   std::vector<std::string> screen() const;
   std::string row(int y) const;
+  // The cursor, 1-based column and row.
+  void cursor(int& x, int& y) const;
   // The pane with its colours as escape sequences.
   std::string screen_with_colours() const;
   // Waits until some row holds the text; false when it never comes.
@@ -43,6 +47,7 @@ class TmuxSession {
   std::vector<unsigned char> conditions_file() const;
 
  private:
+  void start(int cols, int rows, const std::vector<unsigned char>* conditions);
   std::string tmux(const std::string& args) const;
   std::string socket_;
 };
