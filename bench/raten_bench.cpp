@@ -114,6 +114,7 @@ BENCHMARK(BM_Aufbau)
     ->Args({5, 'j'})
     ->Args({7, '9'})
     ->Args({8, '8'})
+    ->Args({7, 'c'})
     ->Unit(benchmark::kMillisecond);
 
 // A whole turn after the answer to the opening trial, without a time limit:
