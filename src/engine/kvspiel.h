@@ -367,6 +367,10 @@ code raten_pos_code(std::uint64_t pos);
 std::uint64_t raten_loes_pos(std::uint32_t i);
 // Writes the solution record of a packed code (no vacant sign) to ziel.
 void raten_satz(std::uint64_t pos, std::uint64_t* ziel);
+// The sign planes of a packed code of length l: how often each sign occurs,
+// the signs present (bit c - 1) and the signs present more than once.
+void raten_zeichenebenen(std::uint64_t pos, int l, std::uint8_t (&anzahl)[37], std::uint64_t& eins,
+                         std::uint64_t& zwei);
 
 // Scoring of one trial against the solution list. The class of a solution is
 // (t, p), counted in cnt[t * 10 + p].

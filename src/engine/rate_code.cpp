@@ -131,15 +131,8 @@ void raten_bild(std::uint64_t pos, Versuchsbild& v) {
     v.hoch |= std::uint64_t{32} << (6 * i);
   }
   std::uint8_t anzahl[37] = {};
-  std::uint64_t eins = 0, zwei = 0;
-  for (int i = 0; i < l; ++i) {
-    const int c = static_cast<int>((pos >> (6 * i)) & 63);
-    if (c == 0) continue;
-    if (++anzahl[c] == 1)
-      eins |= std::uint64_t{1} << (c - 1);
-    else
-      zwei |= std::uint64_t{1} << (c - 1);
-  }
+  std::uint64_t eins, zwei;
+  raten_zeichenebenen(pos, l, anzahl, eins, zwei);
   for (int i = 0; i < l; ++i) {
     const int c = static_cast<int>((pos >> (6 * i)) & 63);
     if (c == 0 || anzahl[c] < 3 || v.dreifach >= 4) continue;

@@ -316,11 +316,10 @@ std::uint64_t raten_loes_pos(std::uint32_t i) {
   return raten_loes[static_cast<std::size_t>(i) * raten_loes_worte] & maske;
 }
 
-void raten_satz(std::uint64_t pos, std::uint64_t* ziel) {
-  const int laenge = X.laenge;
-  std::uint8_t anzahl[37] = {};
-  std::uint64_t eins = 0, zwei = 0;
-  for (int i = 0; i < laenge; ++i) {
+void raten_zeichenebenen(std::uint64_t pos, int l, std::uint8_t (&anzahl)[37], std::uint64_t& eins,
+                         std::uint64_t& zwei) {
+  eins = zwei = 0;
+  for (int i = 0; i < l; ++i) {
     const int c = static_cast<int>((pos >> (6 * i)) & 63);
     if (c == 0) continue;
     if (++anzahl[c] == 1)
@@ -328,6 +327,13 @@ void raten_satz(std::uint64_t pos, std::uint64_t* ziel) {
     else
       zwei |= std::uint64_t{1} << (c - 1);
   }
+}
+
+void raten_satz(std::uint64_t pos, std::uint64_t* ziel) {
+  const int laenge = X.laenge;
+  std::uint8_t anzahl[37] = {};
+  std::uint64_t eins, zwei;
+  raten_zeichenebenen(pos, laenge, anzahl, eins, zwei);
   const int ab = 6 * laenge;
   if (raten_loes_worte == 1) {
     ziel[0] = pos | zwei << ab | eins << (ab + MAXFARBE);
