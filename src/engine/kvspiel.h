@@ -367,6 +367,10 @@ code raten_pos_code(std::uint64_t pos);
 std::uint64_t raten_loes_pos(std::uint32_t i);
 // Writes the solution record of a packed code (no vacant sign) to ziel.
 void raten_satz(std::uint64_t pos, std::uint64_t* ziel);
+// Progress of a build or a search after GERATENE_VERSUCHE of soll items: the
+// tenths in QU_10_2 and the stars on row 25 (at most ten, never fewer than
+// shown). Returns the tenths.
+std::uint64_t raten_fortschritt(std::uint64_t soll);
 // The sign planes of a packed code of length l: how often each sign occurs,
 // the signs present (bit c - 1) and the signs present more than once.
 void raten_zeichenebenen(std::uint64_t pos, int l, std::uint8_t (&anzahl)[37], std::uint64_t& eins,

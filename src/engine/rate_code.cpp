@@ -96,12 +96,6 @@ void schreibe_pos(std::uint64_t pos) {
   for (int i = 1; i <= X.laenge; ++i) WRITE(c[i]);
 }
 
-void schreibe_sterne(std::uint32_t zahl) {
-  GOTOXY(44, 25);
-  for (std::uint32_t i = 0; i < zahl; ++i) WRITE('*');
-  GOTOXY(WX, WY);
-}
-
 // Signs (bit c - 1 for sign c) of a packed code.
 std::uint64_t zeichen_von(std::uint64_t pos, int l) {
   std::uint64_t m = 0;
@@ -398,13 +392,7 @@ void RATE_CODE(code& versuch_code, std::uint8_t& p, std::uint8_t& z, unsigned ch
 
     ++GERATENE_VERSUCHE;
     SETZEZEITLETZTERVERSUCH = true;
-    std::uint64_t q = static_cast<std::uint64_t>(GERATENE_VERSUCHE) * 10 / soll;
-    if (q > 10) q = 10;
-    QU_10_2 = static_cast<std::uint8_t>(q);
-    if (QU_10_2 > ZAHL_DER_STERNE) {
-      schreibe_sterne(QU_10_2);
-      ZAHL_DER_STERNE = QU_10_2;
-    }
+    raten_fortschritt(soll);
 
     if (raten_zwischenhalt(eroeffnung)) {
       taste = 27;

@@ -316,6 +316,17 @@ std::uint64_t raten_loes_pos(std::uint32_t i) {
   return raten_loes[static_cast<std::size_t>(i) * raten_loes_worte] & maske;
 }
 
+std::uint64_t raten_fortschritt(std::uint64_t soll) {
+  std::uint64_t q = static_cast<std::uint64_t>(GERATENE_VERSUCHE) * 10 / soll;
+  if (q > 10) q = 10;
+  QU_10_2 = static_cast<std::uint8_t>(q);
+  if (QU_10_2 > ZAHL_DER_STERNE) {
+    schreibe_sterne(QU_10_2);
+    ZAHL_DER_STERNE = QU_10_2;
+  }
+  return q;
+}
+
 void raten_zeichenebenen(std::uint64_t pos, int l, std::uint8_t (&anzahl)[37], std::uint64_t& eins,
                          std::uint64_t& zwei) {
   eins = zwei = 0;
@@ -554,13 +565,7 @@ void INIT_RATEN(bool& ok) {
     ++GERATENE_VERSUCHE;
     SETZEZEITLETZTERVERSUCH = true;
     if (GERATENE_VERSUCHE >= naechster_stern) {
-      std::uint64_t q = static_cast<std::uint64_t>(GERATENE_VERSUCHE) * 10 / soll;
-      if (q > 10) q = 10;
-      QU_10_2 = static_cast<std::uint8_t>(q);
-      if (QU_10_2 > ZAHL_DER_STERNE) {
-        schreibe_sterne(QU_10_2);
-        ZAHL_DER_STERNE = QU_10_2;
-      }
+      const std::uint64_t q = raten_fortschritt(soll);
       naechster_stern = q >= 10 ? ~std::uint64_t{0} : ((q + 1) * soll + 9) / 10;
     }
 
