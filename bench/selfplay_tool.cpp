@@ -51,12 +51,9 @@ Partie spiele(const int* geheim) {
   NUMMER = 0;
   raten_spielbeginn(wdh);
   std::memset(&LOESUNG, ' ', sizeof LOESUNG);
-  LOESUNGSFARBEN = {};
   if (geheim)
-    for (int i = 1; i <= l; ++i) {
-      LOESUNG[i] = FARBARRAY[geheim[i - 1]];
-      ++LOESUNGSFARBEN[geheim[i - 1]];
-    }
+    for (int i = 1; i <= l; ++i) LOESUNG[i] = FARBARRAY[geheim[i - 1]];
+  zaehle_loesungsfarben();
   WX = 48;
   WY = 9;
   GOTOXY(WX, WY);

@@ -286,6 +286,8 @@ char FARBFUNKTION(std::uint8_t n);
 void setze_zeichensatz();
 void REIHENFOLGE();
 std::uint8_t WIEVIELE(std::uint8_t l, std::uint8_t n, bool wdh, bool leer);
+// LOESUNGSFARBEN from LOESUNG: how often each sign number occurs in it.
+void zaehle_loesungsfarben();
 // P and T of a trial against a code (sign characters, "*" vacant), length l.
 void bewerte(const code& versuch_code, const code& loesung, int l, std::uint8_t& p,
              std::uint8_t& t);

@@ -167,3 +167,15 @@ void bewerte(const code& v, const code& c, int l, std::uint8_t& p, std::uint8_t&
   for (int s = 0; s < 128; ++s) summe += anzahl_v[s] < anzahl_c[s] ? anzahl_v[s] : anzahl_c[s];
   t = static_cast<std::uint8_t>(summe);
 }
+
+void zaehle_loesungsfarben() {
+  LOESUNGSFARBEN = {};
+  if (!X.wiederholung && X.laenge == MAXFARBE) {
+    for (int s = 1; s <= MAXFARBE; ++s) LOESUNGSFARBEN[s] = 1;
+    return;
+  }
+  for (int i = 1; i <= X.laenge; ++i) {
+    const auto c = static_cast<unsigned char>(LOESUNG[i]);
+    if (c >= '0' && c <= 'z' && NRARRAY[c] <= 36) ++LOESUNGSFARBEN[NRARRAY[c]];
+  }
+}

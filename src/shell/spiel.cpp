@@ -109,18 +109,6 @@ bool bereite_engine_vor() {
   return ok;
 }
 
-void zaehle_loesungsfarben() {
-  LOESUNGSFARBEN = {};
-  if (!X.wiederholung && X.laenge == MAXFARBE) {
-    for (int s = 1; s <= MAXFARBE; ++s) LOESUNGSFARBEN[s] = 1;
-    return;
-  }
-  for (int i = 1; i <= X.laenge; ++i) {
-    const auto c = static_cast<unsigned char>(LOESUNG[i]);
-    if (c >= '0' && c <= 'z' && NRARRAY[c] <= 36) ++LOESUNGSFARBEN[NRARRAY[c]];
-  }
-}
-
 // Trials 1..30 in the two columns; true = the game goes on with the rolling board.
 bool erste_runde(int c_laenge) {
   for (int c = 1; c <= 2; ++c)

@@ -38,11 +38,8 @@ inline bool beginne(const std::string& geheim = {}) {
   NUMMER = 0;
   raten_spielbeginn(wdh);
   std::memset(&LOESUNG, ' ', sizeof LOESUNG);
-  LOESUNGSFARBEN = {};
-  for (std::size_t i = 0; i < geheim.size(); ++i) {
-    LOESUNG[static_cast<int>(i) + 1] = geheim[i];
-    ++LOESUNGSFARBEN[NRARRAY[static_cast<unsigned char>(geheim[i])]];
-  }
+  for (std::size_t i = 0; i < geheim.size(); ++i) LOESUNG[static_cast<int>(i) + 1] = geheim[i];
+  zaehle_loesungsfarben();
   ZEITEIN = true;
   WX = X2[1] = static_cast<std::uint16_t>((101 - l) / 2);
   WY = 9;
