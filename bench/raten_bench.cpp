@@ -56,15 +56,14 @@ void BM_Bewertung(benchmark::State& state) {
   X.laenge = static_cast<std::uint8_t>(l);
   MAXFARBE = static_cast<std::uint8_t>(n);
   KENNEALLEFARBEN = false;
-  raten_loes_worte = 6 * l + 2 * n <= 64 ? 1 : 2;
   std::uint64_t alle = 1;
   for (int i = 0; i < l; ++i) alle *= static_cast<std::uint64_t>(n);
   const std::uint32_t zahl = alle < 1000000 ? static_cast<std::uint32_t>(alle) : 1000000u;
-  std::vector<std::uint64_t> saetze(static_cast<std::size_t>(zahl) * raten_loes_worte);
-  for (std::uint32_t i = 0; i < zahl; ++i)
-    raten_satz(zufallscode(l, n), saetze.data() + static_cast<std::size_t>(i) * raten_loes_worte);
-  raten_loes = saetze.data();
-  raten_loes_zahl = zahl;
+  if (!raten_loes_anlegen(zahl)) {
+    state.SkipWithError("no memory for the solutions");
+    return;
+  }
+  for (std::uint32_t i = 0; i < zahl; ++i) raten_loes_setze(i, zufallscode(l, n));
   std::vector<Versuchsbild> versuche(64);
   for (auto& v : versuche) raten_bild(zufallscode(l, n), v);
   std::int32_t cnt[100];
@@ -77,8 +76,7 @@ void BM_Bewertung(benchmark::State& state) {
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * zahl);
   state.counters["solutions"] = zahl;
-  raten_loes = nullptr;
-  raten_loes_zahl = 0;
+  raten_loes_freigeben();
 }
 BENCHMARK(BM_Bewertung)
     ->Args({4, 10})

@@ -197,11 +197,7 @@ void raten_antwort_und_verengung(code& versuch_code, std::uint64_t pos, bool ero
             ++zahl;
           }
       } else {
-        std::uint64_t vorhanden = 0;
-        for (std::uint32_t i = 0; i < raten_loes_zahl; ++i)
-          vorhanden |=
-              raten_loes[static_cast<std::size_t>(i) * raten_loes_worte + raten_loes_worte - 1];
-        if (raten_loes_worte == 1) vorhanden >>= 6 * l + MAXFARBE;
+        const std::uint64_t vorhanden = raten_vorhandene_zeichen();
         for (int c = 1; c <= MAXFARBE; ++c)
           if ((vorhanden >> (c - 1)) & 1) {
             VORH_FARBE[c] = true;

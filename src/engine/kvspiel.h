@@ -365,8 +365,23 @@ std::uint64_t raten_knoten_pos(std::uint32_t k);
 std::uint32_t raten_pos_knoten(std::uint64_t pos);
 // Packed fields as sign characters (positions beyond the code length blank).
 code raten_pos_code(std::uint64_t pos);
-// The packed code of solution record i (0-based).
+// Memory of the store: bytes from the system (huge pages for large blocks),
+// counted in raten_belegt; nummer is the allocation's number for
+// raten_fehler_bei. Null when none is had.
+void* raten_hole(std::size_t bytes, int nummer);
+void raten_gib_frei(void* p, std::size_t bytes);
+
+// ---- the codebreaker's solution list (loesungen.cpp)
+// Room for zahl solutions, all of them in the list (raten_loes_zahl = zahl);
+// false when the memory is not had (nothing is held then).
+bool raten_loes_anlegen(std::uint64_t zahl);
+// Solution i (0-based) := the packed code pos (no vacant sign).
+void raten_loes_setze(std::uint32_t i, std::uint64_t pos);
+void raten_loes_freigeben();
+// The packed code of solution i (0-based).
 std::uint64_t raten_loes_pos(std::uint32_t i);
+// The signs (bit c - 1 for sign c) that occur in some remaining solution.
+std::uint64_t raten_vorhandene_zeichen();
 // Writes the solution record of a packed code (no vacant sign) to ziel.
 void raten_satz(std::uint64_t pos, std::uint64_t* ziel);
 // Progress of a build or a search after GERATENE_VERSUCHE of soll items: the

@@ -2,7 +2,6 @@
 // packed codes of the nodes and of the solution records, and the release.
 #include <sys/mman.h>
 
-#include <bit>
 #include <cstdlib>
 #include <cstring>
 
@@ -62,25 +61,7 @@ void grosse_seiten(void* p, std::size_t bytes) {
 
 template <class T>
 T* hole(std::size_t anzahl, int nummer) {
-  if (raten_fehler_bei == nummer) return nullptr;
-  const std::size_t bytes = anzahl * sizeof(T) + (anzahl == 0 ? 1 : 0);
-  void* p = nullptr;
-  if (bytes >= GROSSE_SEITE) {
-    if (posix_memalign(&p, GROSSE_SEITE, bytes) != 0) p = nullptr;
-    if (p) grosse_seiten(p, bytes);
-  } else {
-    p = std::malloc(bytes);
-  }
-  if (!p) return nullptr;
-  raten_belegt += anzahl * sizeof(T);
-  if (raten_belegt > raten_belegt_max) raten_belegt_max = raten_belegt;
-  return static_cast<T*>(p);
-}
-
-void gib_frei(void* p, std::size_t bytes) {
-  if (!p) return;
-  std::free(p);
-  raten_belegt -= bytes;
+  return static_cast<T*>(raten_hole(anzahl * sizeof(T), nummer));
 }
 
 void ziehe(Indexed<std::uint8_t, 0, 36>& urne, Indexed<std::uint8_t, 0, 36>& perm,
@@ -281,6 +262,28 @@ void schreibe_sterne(std::uint32_t zahl) {
 
 }  // namespace
 
+void* raten_hole(std::size_t bytes, int nummer) {
+  if (raten_fehler_bei == nummer) return nullptr;
+  const std::size_t platz = bytes + (bytes == 0 ? 1 : 0);
+  void* p = nullptr;
+  if (platz >= GROSSE_SEITE) {
+    if (posix_memalign(&p, GROSSE_SEITE, platz) != 0) p = nullptr;
+    if (p) grosse_seiten(p, platz);
+  } else {
+    p = std::malloc(platz);
+  }
+  if (!p) return nullptr;
+  raten_belegt += bytes;
+  if (raten_belegt > raten_belegt_max) raten_belegt_max = raten_belegt;
+  return p;
+}
+
+void raten_gib_frei(void* p, std::size_t bytes) {
+  if (!p) return;
+  std::free(p);
+  raten_belegt -= bytes;
+}
+
 std::uint64_t raten_knoten_pos(std::uint32_t k) {
   std::uint32_t v = mit_leer ? k : k - 1;
   std::uint64_t pos = 0;
@@ -310,12 +313,6 @@ code raten_pos_code(std::uint64_t pos) {
   return c;
 }
 
-std::uint64_t raten_loes_pos(std::uint32_t i) {
-  const int l = X.laenge;
-  const std::uint64_t maske = l >= 10 ? ~std::uint64_t{0} : (std::uint64_t{1} << (6 * l)) - 1;
-  return raten_loes[static_cast<std::size_t>(i) * raten_loes_worte] & maske;
-}
-
 std::uint64_t raten_fortschritt(std::uint64_t soll) {
   std::uint64_t q = static_cast<std::uint64_t>(GERATENE_VERSUCHE) * 10 / soll;
   if (q > 10) q = 10;
@@ -325,33 +322,6 @@ std::uint64_t raten_fortschritt(std::uint64_t soll) {
     ZAHL_DER_STERNE = QU_10_2;
   }
   return q;
-}
-
-void raten_zeichenebenen(std::uint64_t pos, int l, std::uint8_t (&anzahl)[37], std::uint64_t& eins,
-                         std::uint64_t& zwei) {
-  eins = zwei = 0;
-  for (int i = 0; i < l; ++i) {
-    const int c = static_cast<int>((pos >> (6 * i)) & 63);
-    if (c == 0) continue;
-    if (++anzahl[c] == 1)
-      eins |= std::uint64_t{1} << (c - 1);
-    else
-      zwei |= std::uint64_t{1} << (c - 1);
-  }
-}
-
-void raten_satz(std::uint64_t pos, std::uint64_t* ziel) {
-  const int laenge = X.laenge;
-  std::uint8_t anzahl[37] = {};
-  std::uint64_t eins, zwei;
-  raten_zeichenebenen(pos, laenge, anzahl, eins, zwei);
-  const int ab = 6 * laenge;
-  if (raten_loes_worte == 1) {
-    ziel[0] = pos | zwei << ab | eins << (ab + MAXFARBE);
-  } else {
-    ziel[0] = pos | zwei << ab;
-    ziel[1] = eins;
-  }
 }
 
 void raten_spielbeginn(bool wdh_wahl) {
@@ -379,14 +349,12 @@ void INITFELD() {
 }
 
 void raten_speicher_freigeben() {
-  if (paare) gib_frei(paare, static_cast<std::size_t>(raten_knoten) * 8);
-  if (raten_glied) gib_frei(raten_glied, static_cast<std::size_t>(raten_knoten) * 4);
-  if (raten_loes)
-    gib_frei(raten_loes, static_cast<std::size_t>(raten_loes_platz) * 8 * raten_loes_worte);
+  if (paare) raten_gib_frei(paare, static_cast<std::size_t>(raten_knoten) * 8);
+  if (raten_glied) raten_gib_frei(raten_glied, static_cast<std::size_t>(raten_knoten) * 4);
+  raten_loes_freigeben();
   raten_glied = nullptr;
   paare = nullptr;
-  raten_loes = nullptr;
-  raten_knoten = raten_loes_zahl = raten_loes_platz = 0;
+  raten_knoten = 0;
   VERS = VERSLOE = ERLAUBT = SCHLUSSLICHT = AKTUELL = 0;
   ZAHLGESAMTVERSUCHE = 0;
   NEUER_KANDIDAT = false;
@@ -453,14 +421,11 @@ void INIT_RATEN(bool& ok) {
     abbrechen(ok);
     return;
   }
-  raten_loes_worte = 6 * l + 2 * n <= 64 ? 1 : 2;
 
   // 7. The enumeration: every code once, each dropped into a bucket.
   paare = hole<std::uint32_t>(2 * knoten, 0);
   if (paare) raten_knoten = static_cast<std::uint32_t>(knoten);
-  raten_loes = paare ? hole<std::uint64_t>(loesungen * raten_loes_worte, 1) : nullptr;
-  if (raten_loes) raten_loes_zahl = raten_loes_platz = static_cast<std::uint32_t>(loesungen);
-  if (!paare || !raten_loes) {
+  if (!paare || !raten_loes_anlegen(loesungen)) {
     abbrechen(ok);
     return;
   }
@@ -470,28 +435,11 @@ void INIT_RATEN(bool& ok) {
   int cnt[37] = {};
   int doppelt = 0;  // signs that occur twice or more
   std::uint64_t pos = 0;
-  // The signs present and doubled, as the planes of the solution records.
-  std::uint64_t eins = 0, zwei = 0;
-  auto bit = [&](int w) { return std::uint64_t{1} << (PERMFTM[w] - 1); };
   auto setze = [&](int j, int wert) {  // position j (0-based) of the odometer gets wert
     const int alt = d[j];
-    const int vorher = cnt[alt]--;
-    if (alt != 0) {
-      if (vorher == 1) eins &= ~bit(alt);
-      if (vorher == 2) {
-        zwei &= ~bit(alt);
-        --doppelt;
-      }
-    }
+    if (cnt[alt]-- == 2 && alt != 0) --doppelt;
     d[j] = wert;
-    const int nachher = ++cnt[wert];
-    if (wert != 0) {
-      if (nachher == 1) eins |= bit(wert);
-      if (nachher == 2) {
-        zwei |= bit(wert);
-        ++doppelt;
-      }
-    }
+    if (++cnt[wert] == 2 && wert != 0) ++doppelt;
     const int schieb = 6 * (PERMZTM[j + 1] - 1);
     pos = (pos & ~(std::uint64_t{63} << schieb)) | static_cast<std::uint64_t>(PERMFTM[wert])
                                                        << schieb;
@@ -501,15 +449,8 @@ void INIT_RATEN(bool& ok) {
     pos |= static_cast<std::uint64_t>(PERMFTM[s]) << (6 * (PERMZTM[j + 1] - 1));
   }
   cnt[s] = l;
-  if (s == 1) {
-    eins = bit(1);
-    if (l >= 2) {
-      zwei = bit(1);
-      doppelt = 1;
-    }
-  }
+  if (s == 1 && l >= 2) doppelt = 1;
   if (leer) setze(0, 1);
-  const int ab = 6 * l;
 
   std::uint32_t fuellstand = raten_loes_zahl;
   const std::uint32_t soll = ZAHL_DER_VERSUCHE ? ZAHL_DER_VERSUCHE : 1;
@@ -537,15 +478,8 @@ void INIT_RATEN(bool& ok) {
     } else {
       ++c256;
     }
-    if ((!leer || cnt[0] == 0) && (wdh || doppelt == 0) && fuellstand > 0) {
-      std::uint64_t* satz = raten_loes + static_cast<std::size_t>(--fuellstand) * raten_loes_worte;
-      if (raten_loes_worte == 1) {
-        satz[0] = pos | zwei << ab | eins << (ab + n);
-      } else {
-        satz[0] = pos | zwei << ab;
-        satz[1] = eins;
-      }
-    }
+    if ((!leer || cnt[0] == 0) && (wdh || doppelt == 0) && fuellstand > 0)
+      raten_loes_setze(--fuellstand, pos);
     VERSLOE = k;
     const std::uint32_t platz = (k - 1) % VORAUS;
     const std::uint32_t b = vorrat[platz];

@@ -105,7 +105,6 @@ TEST(RateCode, ScoringAgreesWithTheRuleInBothRecordFormats) {
     X.letztes_zeichen = letztes;
     setze_zeichensatz();
     const int n = MAXFARBE;
-    raten_loes_worte = 6 * l + 2 * n <= 64 ? 1 : 2;
     std::vector<std::string> codes;
     std::vector<std::uint64_t> saetze;
     for (int i = 0; i < 300; ++i) {
@@ -118,11 +117,10 @@ TEST(RateCode, ScoringAgreesWithTheRuleInBothRecordFormats) {
         pos |= static_cast<std::uint64_t>(s) << (6 * k);
       }
       codes.push_back(c);
-      saetze.resize(saetze.size() + raten_loes_worte);
-      raten_satz(pos, &saetze[saetze.size() - raten_loes_worte]);
+      saetze.push_back(pos);
     }
-    raten_loes = saetze.data();
-    raten_loes_zahl = static_cast<std::uint32_t>(codes.size());
+    ASSERT_TRUE(raten_loes_anlegen(saetze.size()));
+    for (std::uint32_t i = 0; i < saetze.size(); ++i) raten_loes_setze(i, saetze[i]);
     for (int j = 0; j < 60; ++j) {
       std::string v;
       std::uint64_t pos = 0;
@@ -141,8 +139,7 @@ TEST(RateCode, ScoringAgreesWithTheRuleInBothRecordFormats) {
         ASSERT_EQ(t, tt) << v << " " << codes[i];
       }
     }
-    raten_loes = nullptr;
-    raten_loes_zahl = 0;
+    raten_loes_freigeben();
   }
 }
 
