@@ -1,30 +1,51 @@
-# Thin wrapper around CMake: `make run` plays, `make test` checks.
+# Thin wrapper around CMake: `make run` plays, `make test` checks,
+# `make install` installs (PREFIX=... and DESTDIR=... as usual), `make package`
+# builds the Debian package and the tar archive.
 BUILD ?= build
 JOBS ?= $(shell nproc)
+PREFIX ?=
 
-.PHONY: all build run test bench sanitize clean format fuzz e2e valgrind
+.PHONY: all build run test test-programs install package bench sanitize clean format fuzz e2e \
+  valgrind
 
 all: build
 
 $(BUILD)/Makefile:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
+# The game alone.
 build: $(BUILD)/Makefile
-	cmake --build $(BUILD) -j $(JOBS)
+	cmake --build $(BUILD) -j $(JOBS) --target korvando
 
 run: build
 	./$(BUILD)/korvando
 
-test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+# The game and the test programs; configured again so that a GoogleTest
+# installed since the first configuration is found.
+test-programs: $(BUILD)/Makefile
+	@cmake -S . -B $(BUILD) > /dev/null
+	cmake --build $(BUILD) -j $(JOBS) --target test_programs
+
+test: test-programs
+	cd $(BUILD) && ctest --output-on-failure --no-tests=error -j $(JOBS)
+
+install: build
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
+
+# A release build of the game alone, installed into /usr/games by the package.
+package:
+	cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DKORVANDO_TESTS=OFF \
+	  -DCMAKE_INSTALL_BINDIR=games
+	cmake --build build-package -j $(JOBS) --target korvando
+	cd build-package && cpack
 
 # Whole programs and games through the virtual console under memcheck.
 VALGRIND_TESTS ?= Program.*:*Game*:*Spiel*
-valgrind: build
+valgrind: test-programs
 	valgrind --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite,indirect \
 	  ./$(BUILD)/korvando_tests --gtest_filter='$(VALGRIND_TESTS)'
 
-e2e: build
+e2e: test-programs
 	./$(BUILD)/korvando_e2e
 
 bench:
@@ -35,13 +56,13 @@ bench:
 sanitize:
 	cmake -S . -B build-san -DCMAKE_BUILD_TYPE=Debug -DKORVANDO_SANITIZE=ON
 	cmake --build build-san -j $(JOBS)
-	cd build-san && ctest --output-on-failure -j $(JOBS)
+	cd build-san && ctest --output-on-failure --no-tests=error -j $(JOBS)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) build-bench build-san build-fuzz
+	rm -rf $(BUILD) build-bench build-san build-fuzz build-package
 
 # Fuzzing: FUZZ_SECONDS per target (see tests/fuzz/README.md).
 FUZZ_SECONDS ?= 20
