@@ -1,6 +1,7 @@
 // The real program in a real terminal emulator: starting and ending in both
 // languages, every menu item opened and left, leaving by closing the
-// terminal, a small and a resized window, and stray control keys.
+// terminal, a small and a resized window, the farewell without the alternate
+// screen, and stray control keys.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -97,17 +98,39 @@ TEST(EndToEnd, ClosingTheTerminalSavesTheConditions) {
   EXPECT_EQ(t.conditions_file().size(), 80u);
 }
 
-TEST(EndToEnd, SmallWindowAndResize) {
+TEST(EndToEnd, SmallWindowShowsANoticeAndTheWholeScreenOnceLargeEnough) {
+  const std::string notice =
+      "Bitte das Fenster auf mindestens 80 x 25 Zeichen vergroessern / "
+      "Please enlarge the window to at least 80 x 25 characters";
   TmuxSession t(60, 15);
-  ASSERT_TRUE(t.wait_for("********  Korvando"));
+  ASSERT_TRUE(t.wait_for(notice));
+  EXPECT_TRUE(t.wait_for("(60 x 15)"));
+  // Keys still work behind the notice; a window still too small says its size.
   t.keys("e");
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  t.resize(80, 24);
+  ASSERT_TRUE(t.wait_for("(80 x 24)"));
   t.resize(80, 25);
   ASSERT_TRUE(menu_english(t));
   EXPECT_EQ(t.row(25).substr(0, 53), " 4 - Lend colour to the game.    9 - End of the game.");
   EXPECT_EQ(t.row(1).substr(29, 23), "Operating instructions:");
   t.keys("9");
   EXPECT_EQ(t.wait_exit(), 0);
+}
+
+TEST(EndToEnd, FarewellStartsItsOwnLineWithoutTheAlternateScreen) {
+  TmuxSession t(80, 25, false);
+  ASSERT_TRUE(t.wait_for(" Deutsch:"));
+  t.keys("d");
+  ASSERT_TRUE(menu_german(t));
+  t.keys("9");
+  ASSERT_EQ(t.wait_exit(), 0);
+  ASSERT_TRUE(t.wait_for("Bye-bye!"));
+  // The pane's own end message may have scrolled the first line into the history.
+  const std::vector<std::string> lines = t.lines();
+  std::size_t path = 0;
+  while (path + 2 < lines.size() && lines[path].rfind(t.dir + "korvando", 0) != 0) ++path;
+  ASSERT_LT(path + 2, lines.size()) << t.screen_with_colours();
+  EXPECT_EQ(lines[path + 2].substr(0, 14), "Korvando  *** ");
 }
 
 TEST(EndToEnd, ControlKeysAreIgnored) {

@@ -38,15 +38,16 @@ std::string run(const std::string& command) {
 
 }  // namespace
 
-TmuxSession::TmuxSession(int cols, int rows) {
-  start(cols, rows, nullptr);
+TmuxSession::TmuxSession(int cols, int rows, bool alternate_screen) {
+  start(cols, rows, nullptr, alternate_screen);
 }
 
 TmuxSession::TmuxSession(const std::vector<unsigned char>& conditions) {
   start(80, 25, &conditions);
 }
 
-void TmuxSession::start(int cols, int rows, const std::vector<unsigned char>* conditions) {
+void TmuxSession::start(int cols, int rows, const std::vector<unsigned char>* conditions,
+                        bool alternate_screen) {
   char templ[] = "/tmp/korvando-e2e-XXXXXX";
   dir = std::string(::mkdtemp(templ)) + "/";
   socket_ = "korvando-e2e-" + std::to_string(::getpid()) + "-" +
@@ -57,7 +58,13 @@ void TmuxSession::start(int cols, int rows, const std::vector<unsigned char>* co
     f.write(reinterpret_cast<const char*>(conditions->data()),
             static_cast<std::streamsize>(conditions->size()));
   }
-  tmux("-f /dev/null new-session -d -s k -x " + std::to_string(cols) + " -y " +
+  // Read by the server before the program starts.
+  std::string config = "/dev/null";
+  if (!alternate_screen) {
+    config = dir + "tmux.conf";
+    std::ofstream(config) << "set-option -g alternate-screen off\n";
+  }
+  tmux("-f " + config + " new-session -d -s k -x " + std::to_string(cols) + " -y " +
        std::to_string(rows) + " -e TERM=xterm-256color " + quote("cd " + dir + " && ./korvando"));
   tmux("set-option -g remain-on-exit on");
   tmux("set-option -g status off");
@@ -100,6 +107,14 @@ std::string TmuxSession::row(int y) const {
   return screen()[static_cast<std::size_t>(y - 1)];
 }
 
+std::vector<std::string> TmuxSession::lines(bool with_history) const {
+  std::vector<std::string> all;
+  std::istringstream in(
+      tmux(std::string("capture-pane -p -J ") + (with_history ? "-S - " : "") + "-t k"));
+  for (std::string line; std::getline(in, line);) all.push_back(line);
+  return all;
+}
+
 void TmuxSession::cursor(int& x, int& y) const {
   const std::string s = tmux("display-message -p -t k '#{cursor_x} #{cursor_y}'");
   x = y = 0;
@@ -115,8 +130,8 @@ std::string TmuxSession::screen_with_colours() const {
 bool TmuxSession::wait_for(const std::string& text, std::chrono::milliseconds bound) const {
   const auto ende = std::chrono::steady_clock::now() + bound;
   do {
-    for (const std::string& r : screen())
-      if (r.find(text) != std::string::npos) return true;
+    for (const std::string& line : lines(false))
+      if (line.find(text) != std::string::npos) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
   } while (std::chrono::steady_clock::now() < ende);
   return false;

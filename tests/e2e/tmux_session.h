@@ -11,8 +11,9 @@
 
 class TmuxSession {
  public:
-  // Starts the program in a pane of the given size.
-  explicit TmuxSession(int cols = 80, int rows = 25);
+  // Starts the program in a pane of the given size; without the alternate
+  // screen, the pane ignores the program's switch to it.
+  explicit TmuxSession(int cols = 80, int rows = 25, bool alternate_screen = true);
   // Starts the program with this conditions file beside it.
   explicit TmuxSession(const std::vector<unsigned char>& conditions);
   ~TmuxSession();
@@ -27,11 +28,15 @@ class TmuxSession {
   // The pane's rows as plain text (always 80 wide when the pane is).
   std::vector<std::string> screen() const;
   std::string row(int y) const;
+  // Every line of the pane (and of its history), rows the terminal wrapped
+  // joined into one.
+  std::vector<std::string> lines(bool with_history = true) const;
   // The cursor, 1-based column and row.
   void cursor(int& x, int& y) const;
   // The pane with its colours as escape sequences.
   std::string screen_with_colours() const;
-  // Waits until some row holds the text; false when it never comes.
+  // Waits until some row holds the text; false when it never comes. Rows the
+  // terminal wrapped count as one.
   bool wait_for(const std::string& text,
                 std::chrono::milliseconds bound = std::chrono::seconds(20)) const;
   // Waits until the program has ended; its exit status, or -1 when it did not end.
@@ -47,7 +52,8 @@ class TmuxSession {
   std::vector<unsigned char> conditions_file() const;
 
  private:
-  void start(int cols, int rows, const std::vector<unsigned char>* conditions);
+  void start(int cols, int rows, const std::vector<unsigned char>* conditions,
+             bool alternate_screen = true);
   std::string tmux(const std::string& args) const;
   std::string socket_;
 };

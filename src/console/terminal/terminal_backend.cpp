@@ -2,6 +2,7 @@
 
 #include <poll.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -15,9 +16,14 @@
 
 namespace {
 
-// Alternate screen, autowrap off; and back.
+// Alternate screen, autowrap off; and back, the screen cleared first so that
+// a terminal without an alternate screen shows what follows from the top.
 constexpr char kEnter[] = "\x1b[?1049h\x1b[?7l";
-constexpr char kLeave[] = "\x1b[0m\x1b[?7h\x1b[?25h\x1b[?1049l";
+constexpr char kLeave[] = "\x1b[0m\x1b[2J\x1b[H\x1b[?7h\x1b[?25h\x1b[?1049l";
+
+constexpr char kSizeNotice[] =
+    "Bitte das Fenster auf mindestens 80 x 25 Zeichen vergroessern / "
+    "Please enlarge the window to at least 80 x 25 characters";
 
 // KEYPRESSED looks at the input at most this often, and draws at most this often.
 constexpr std::int64_t kPollEveryUs = 1000;
@@ -168,6 +174,7 @@ TerminalBackend::TerminalBackend(const char* argv0, int in_fd, int out_fd)
   }
   active_ = true;
   g_raw_active = 1;
+  query_size();
   write_all(kEnter);
 }
 
@@ -227,12 +234,46 @@ void TerminalBackend::present(const Screen& screen, bool force) {
   if (force) render();
 }
 
+void TerminalBackend::query_size() {
+  winsize size{};
+  if (out_tty_ && ioctl(out_fd_, TIOCGWINSZ, &size) == 0) {
+    window_cols_ = size.ws_col;
+    window_rows_ = size.ws_row;
+  } else {
+    window_cols_ = window_rows_ = 0;
+  }
+}
+
+bool TerminalBackend::window_too_small() const {
+  return window_cols_ > 0 && window_rows_ > 0 &&
+         (window_cols_ < SCREEN_COLS || window_rows_ < SCREEN_ROWS);
+}
+
+// Wrapped by the terminal to the window's width; the game goes on behind it.
+void TerminalBackend::show_size_notice() {
+  frame_ = "\x1b[0m\x1b[?25l\x1b[2J\x1b[H\x1b[?7h";
+  frame_ += kSizeNotice;
+  frame_ += "\r\n(";
+  append_number(frame_, window_cols_);
+  frame_ += " x ";
+  append_number(frame_, window_rows_);
+  frame_ += ")\x1b[?7l";
+  write_all(frame_);
+  shown_attr_ = -1;
+}
+
 void TerminalBackend::render() {
   if (!screen_ || !active_) return;
   last_render_us_ = coarse_us();
   if (g_resized) {
     g_resized = 0;
+    query_size();
     repaint_all_ = true;
+  }
+  if (window_too_small()) {
+    if (repaint_all_) show_size_notice();
+    repaint_all_ = false;  // the next resize paints again
+    return;
   }
   const Screen& s = *screen_;
   frame_.clear();

@@ -22,8 +22,9 @@ class TerminalBackend : public Backend {
   TerminalBackend(const TerminalBackend&) = delete;
   TerminalBackend& operator=(const TerminalBackend&) = delete;
 
-  // Leaves the alternate screen, restores the terminal modes and writes the
-  // text of the final screen (up to the cursor row) to the normal screen.
+  // Clears and leaves the alternate screen, restores the terminal modes and
+  // writes the text of the final screen (up to the cursor row) to the normal
+  // screen, from column 1 also where the terminal has no alternate screen.
   // Only the first call does anything.
   void restore();
 
@@ -45,8 +46,14 @@ class TerminalBackend : public Backend {
 
  private:
   // Draws the cells that differ from what the terminal shows (all of them
-  // after a resize) and places the cursor, in one write.
+  // after a resize) and places the cursor, in one write. In a window smaller
+  // than the screen it shows the notice instead.
   void render();
+  // Asks the terminal for the window's size (0 x 0 when it cannot tell).
+  void query_size();
+  bool window_too_small() const;
+  // The request to enlarge the window, with its current size.
+  void show_size_notice();
   // Waits up to timeout_ms for input and feeds what has arrived to the decoder.
   void pump(int timeout_ms);
   // Input has ended, or the program was asked to terminate.
@@ -65,6 +72,8 @@ class TerminalBackend : public Backend {
   bool output_failed_ = false;
   bool second_code_due_ = false;  // the last key delivered was 0
   std::int64_t last_poll_us_ = 0;
+
+  int window_cols_ = 0, window_rows_ = 0;  // 0 when the size is unknown
 
   const Screen* screen_ = nullptr;  // the model, remembered from present()
   Screen shown_;                    // what the terminal shows
