@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "console/system_files.h"
+
 std::uint8_t TEXTATTR = 7;
 std::uint8_t LASTMODE = 3;
 bool CHECKBREAK = true;
@@ -217,4 +219,21 @@ void SETTIME(std::uint16_t hour, std::uint16_t minute, std::uint16_t second,
 
 std::string program_path() {
   return backend->program_path();
+}
+
+bool read_file(const std::string& path, std::size_t max_bytes, std::vector<std::uint8_t>& bytes) {
+  return backend->read_file(path, max_bytes, bytes);
+}
+
+bool save_file(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  return backend->save_file(path, bytes);
+}
+
+bool Backend::read_file(const std::string& path, std::size_t max_bytes,
+                        std::vector<std::uint8_t>& bytes) {
+  return system_read_file(path, max_bytes, bytes);
+}
+
+bool Backend::save_file(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  return system_save_file(path, bytes);
 }

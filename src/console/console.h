@@ -1,7 +1,7 @@
 // The text console: an 80 x 25 screen of (character, attribute) cells, the
 // keyboard, delays, the tone, and the system services (date, time, the
-// program's path). This is the only interface through which the rest of the
-// program reaches the terminal or the operating system.
+// program's path, small files). This is the only interface through which the
+// rest of the program reaches the terminal or the operating system.
 //
 // The screen model and the write rules live here; a Backend (the real
 // terminal, or the virtual console of the tests) supplies keys, time and
@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // ---------------------------------------------------------------- screen model
 
@@ -79,6 +80,12 @@ void SETTIME(std::uint16_t hour, std::uint16_t minute, std::uint16_t second,
 // The program's own path (absolute where the system can tell it).
 std::string program_path();
 
+// Small files: at most max_bytes from the start of the file at path (false
+// when it cannot be read), and the file's whole content replaced by bytes
+// (false when that failed; the file is then as it was).
+bool read_file(const std::string& path, std::size_t max_bytes, std::vector<std::uint8_t>& bytes);
+bool save_file(const std::string& path, const std::vector<std::uint8_t>& bytes);
+
 // ---------------------------------------------------------------- back ends
 
 // Keys are delivered already decoded: ordinary keys as their code, extended
@@ -104,6 +111,11 @@ class Backend {
   virtual void set_time(std::uint16_t hour, std::uint16_t minute, std::uint16_t second,
                         std::uint16_t hundredths) = 0;
   virtual std::string program_path() = 0;
+  // The file system's files (console/system_files.h) unless a back end
+  // keeps its own.
+  virtual bool read_file(const std::string& path, std::size_t max_bytes,
+                         std::vector<std::uint8_t>& bytes);
+  virtual bool save_file(const std::string& path, const std::vector<std::uint8_t>& bytes);
 };
 
 // Selects the back end every operation goes to; resets the screen model,

@@ -114,3 +114,19 @@ void VirtualConsole::set_time(std::uint16_t hour, std::uint16_t minute, std::uin
   t.hundredths = hundredths;
   set_clock(t);
 }
+
+bool VirtualConsole::read_file(const std::string& name, std::size_t max_bytes,
+                               std::vector<std::uint8_t>& bytes) {
+  bytes.clear();
+  const auto f = files.find(name);
+  if (f == files.end()) return false;
+  const std::size_t n = f->second.size() < max_bytes ? f->second.size() : max_bytes;
+  bytes.assign(f->second.begin(), f->second.begin() + static_cast<std::ptrdiff_t>(n));
+  return true;
+}
+
+bool VirtualConsole::save_file(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+  if (files_read_only) return false;
+  files[name] = bytes;
+  return true;
+}

@@ -1,11 +1,12 @@
 // The virtual console: the back end of the tests. Keys come from a script,
-// time is virtual (shared by the clock of the game and DELAY), nothing
-// reaches the terminal or the system clock.
+// time is virtual (shared by the clock of the game and DELAY), files are kept
+// in memory; nothing reaches the terminal, the disk or the system clock.
 #pragma once
 
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +52,11 @@ class VirtualConsole : public Backend {
   // Every set_date / set_time the program made, in order; the virtual clock follows them.
   std::vector<SetCall> set_calls;
 
+  // ------------------------------------------------------------- files
+  // The files the program reads and saves, by path.
+  std::map<std::string, std::vector<std::uint8_t>> files;
+  bool files_read_only = false;  // every save fails, as on a full or read-only disk
+
   // ------------------------------------------------------------- other
   std::string path = "/tmp/korvando";
   int mode = 3;
@@ -73,6 +79,9 @@ class VirtualConsole : public Backend {
   void set_time(std::uint16_t hour, std::uint16_t minute, std::uint16_t second,
                 std::uint16_t hundredths) override;
   std::string program_path() override { return path; }
+  bool read_file(const std::string& name, std::size_t max_bytes,
+                 std::vector<std::uint8_t>& bytes) override;
+  bool save_file(const std::string& name, const std::vector<std::uint8_t>& bytes) override;
 
  private:
   std::deque<unsigned char> keys_;

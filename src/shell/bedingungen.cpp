@@ -1,12 +1,10 @@
 // The conditions file BEDINGUN.DAT: one 80-byte record in the program's
 // directory, read and corrected at start-up, written at every save point.
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "console/console.h"
 #include "engine/kvspiel.h"
 #include "shell/kv.h"
 
@@ -21,11 +19,10 @@ bool ist_zeichen(char c) {
 
 // Reads one record; false when the file is missing, empty or too short.
 bool lies_satz(bedingung& satz) {
-  std::FILE* f = std::fopen(ALT.c_str(), "rb");
-  if (!f) return false;
-  const std::size_t gelesen = std::fread(&satz, 1, sizeof satz, f);
-  std::fclose(f);
-  return gelesen == sizeof satz;
+  std::vector<std::uint8_t> bytes;
+  if (!read_file(ALT, sizeof satz, bytes) || bytes.size() != sizeof satz) return false;
+  std::memcpy(&satz, bytes.data(), sizeof satz);
+  return true;
 }
 
 }  // namespace
@@ -91,18 +88,9 @@ void BEDINGUNGENSPEICHERN() {
   X.standardfarbe = STANDARDFARBE;
   X.hervorhebungsfarbe = HERVORHEBUNGSFARBE;
 
-  // Written to a temporary file beside it and renamed over it, so that a save
-  // cut off half way never leaves a torn or empty file. Errors stay silent.
-  const std::string neu = ALT + ".neu";
-  const int fd = ::open(neu.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (fd >= 0) {
-    const bool ganz = ::write(fd, &X, sizeof X) == static_cast<ssize_t>(sizeof X);
-    const bool sicher = ::fsync(fd) == 0;
-    const bool zu = ::close(fd) == 0;
-    if (ganz && sicher && zu)
-      std::rename(neu.c_str(), ALT.c_str());
-    else
-      std::remove(neu.c_str());
-  }
+  // Errors stay silent: the program goes on with the values in memory.
+  std::vector<std::uint8_t> satz(sizeof X);
+  std::memcpy(satz.data(), &X, sizeof X);
+  save_file(ALT, satz);
   X.leerzeichen = leer;
 }

@@ -3,7 +3,6 @@
 // outside the screen, and leave a conditions file of exactly 80 bytes.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -17,12 +16,8 @@ constexpr long kMaxReadsAfterEnd = 2'000'000;
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const std::string dir = [] {
-    char templ[] = "/tmp/korvando-fuzz-XXXXXX";
-    return std::string(::mkdtemp(templ)) + "/";
-  }();
+  const std::string dir = "/korvando/";
   const std::string datei = dir + "BEDINGUN.DAT";
-  std::remove(datei.c_str());
   VirtualConsole vc;
   vc.path = dir + "korvando";
   // The first byte picks the start conditions: the smallest memory budgets keep
@@ -31,10 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::uint8_t satz[80] = {
         31, 30, 1, 4, static_cast<std::uint8_t>(1 + data[0] % 2), 10, '0', '5', 0, 0, 0, 1, 0, 1};
     for (int i = 14; i < 80; ++i) satz[i] = ' ';
-    if (std::FILE* f = std::fopen(datei.c_str(), "wb")) {
-      std::fwrite(satz, 1, sizeof satz, f);
-      std::fclose(f);
-    }
+    vc.files[datei].assign(satz, satz + sizeof satz);
     ++data;
     --size;
   }
@@ -55,12 +47,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Screen& s = console_screen();
   if (s.cursor_x < 1 || s.cursor_x > SCREEN_COLS || s.cursor_y < 1 || s.cursor_y > SCREEN_ROWS)
     std::abort();
-  std::uint8_t satz[81];
-  std::size_t n = 0;
-  if (std::FILE* f = std::fopen(datei.c_str(), "rb")) {
-    n = std::fread(satz, 1, sizeof satz, f);
-    std::fclose(f);
-  }
-  if (n != 80) std::abort();
+  if (vc.files.size() != 1 || vc.files[datei].size() != 80) std::abort();
   return 0;
 }

@@ -141,12 +141,14 @@ TEST(ConditionsFile, NamesAreNormalisedOnLoad) {
   EXPECT_EQ(b[21], ' ');
 }
 
-TEST(ConditionsFile, UnwritableDirectoryIsSilent) {
+TEST(ConditionsFile, FailedSaveIsSilent) {
   Harness h;
   h.start();
-  ALT = h.dir + "missing/BEDINGUN.DAT";
+  h.vc.files_read_only = true;
+  X.laenge = 6;
   BEDINGUNGENSPEICHERN();
   EXPECT_TRUE(h.read_file().empty());
+  EXPECT_EQ(X.laenge, 6);
 }
 
 }  // namespace

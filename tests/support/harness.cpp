@@ -25,20 +25,12 @@ Harness::~Harness() {
 }
 
 std::vector<std::uint8_t> Harness::read_file() const {
-  std::vector<std::uint8_t> bytes;
-  if (std::FILE* f = std::fopen(file().c_str(), "rb")) {
-    int c;
-    while ((c = std::fgetc(f)) != EOF) bytes.push_back(static_cast<std::uint8_t>(c));
-    std::fclose(f);
-  }
-  return bytes;
+  const auto f = vc.files.find(file());
+  return f == vc.files.end() ? std::vector<std::uint8_t>{} : f->second;
 }
 
-void Harness::write_file(const std::vector<std::uint8_t>& bytes) const {
-  if (std::FILE* f = std::fopen(file().c_str(), "wb")) {
-    if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-  }
+void Harness::write_file(const std::vector<std::uint8_t>& bytes) {
+  vc.files[file()] = bytes;
 }
 
 std::vector<std::uint8_t> Harness::default_record() {

@@ -19,9 +19,9 @@ class Harness {
   std::string dir;  // the program's directory, ending in "/"
 
   std::string file() const { return dir + "BEDINGUN.DAT"; }
-  // The conditions file's bytes (empty when missing).
+  // The conditions file's bytes (empty when missing), kept by the virtual console.
   std::vector<std::uint8_t> read_file() const;
-  void write_file(const std::vector<std::uint8_t>& bytes) const;
+  void write_file(const std::vector<std::uint8_t>& bytes);
   // The 80 default bytes of the conditions record.
   static std::vector<std::uint8_t> default_record();
 
