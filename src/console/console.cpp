@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "console/system_files.h"
+#include "console/system_folders.h"
 
 std::uint8_t TEXTATTR = 7;
 std::uint8_t LASTMODE = 3;
@@ -236,4 +237,28 @@ bool Backend::read_file(const std::string& path, std::size_t max_bytes,
 
 bool Backend::save_file(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   return system_save_file(path, bytes);
+}
+
+std::string environment_variable(const std::string& name) {
+  return backend->environment_variable(name);
+}
+
+bool folder_writable(const std::string& folder) {
+  return backend->folder_writable(folder);
+}
+
+bool make_folder(const std::string& folder) {
+  return backend->make_folder(folder);
+}
+
+std::string Backend::environment_variable(const std::string& name) {
+  return system_environment_variable(name);
+}
+
+bool Backend::folder_writable(const std::string& folder) {
+  return system_folder_writable(folder);
+}
+
+bool Backend::make_folder(const std::string& folder) {
+  return system_make_folder(folder);
 }

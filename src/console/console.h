@@ -86,6 +86,13 @@ std::string program_path();
 bool read_file(const std::string& path, std::size_t max_bytes, std::vector<std::uint8_t>& bytes);
 bool save_file(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
+// Where files are kept: an environment variable (empty when not set),
+// whether this user may create and replace files in a folder, and a folder
+// made with every missing folder above it (true when it exists then).
+std::string environment_variable(const std::string& name);
+bool folder_writable(const std::string& folder);
+bool make_folder(const std::string& folder);
+
 // ---------------------------------------------------------------- back ends
 
 // Keys are delivered already decoded: ordinary keys as their code, extended
@@ -116,6 +123,11 @@ class Backend {
   virtual bool read_file(const std::string& path, std::size_t max_bytes,
                          std::vector<std::uint8_t>& bytes);
   virtual bool save_file(const std::string& path, const std::vector<std::uint8_t>& bytes);
+  // The operating system's environment and folders (console/system_folders.h)
+  // unless a back end keeps its own.
+  virtual std::string environment_variable(const std::string& name);
+  virtual bool folder_writable(const std::string& folder);
+  virtual bool make_folder(const std::string& folder);
 };
 
 // Selects the back end every operation goes to; resets the screen model,

@@ -130,3 +130,14 @@ bool VirtualConsole::save_file(const std::string& name, const std::vector<std::u
   files[name] = bytes;
   return true;
 }
+
+std::string VirtualConsole::environment_variable(const std::string& name) {
+  const auto v = environment.find(name);
+  return v == environment.end() ? std::string() : v->second;
+}
+
+bool VirtualConsole::make_folder(const std::string& folder) {
+  if (files_read_only) return false;
+  folders_made.push_back(folder);
+  return true;
+}

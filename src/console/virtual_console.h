@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,6 +57,11 @@ class VirtualConsole : public Backend {
   // The files the program reads and saves, by path.
   std::map<std::string, std::vector<std::uint8_t>> files;
   bool files_read_only = false;  // every save fails, as on a full or read-only disk
+  // The program's environment variables; the folders this user cannot write
+  // (every other folder it can); every folder the program made, in order.
+  std::map<std::string, std::string> environment;
+  std::set<std::string> read_only_folders;
+  std::vector<std::string> folders_made;
 
   // ------------------------------------------------------------- other
   std::string path = "/tmp/korvando";
@@ -82,6 +88,11 @@ class VirtualConsole : public Backend {
   bool read_file(const std::string& name, std::size_t max_bytes,
                  std::vector<std::uint8_t>& bytes) override;
   bool save_file(const std::string& name, const std::vector<std::uint8_t>& bytes) override;
+  std::string environment_variable(const std::string& name) override;
+  bool folder_writable(const std::string& folder) override {
+    return read_only_folders.count(folder) == 0;
+  }
+  bool make_folder(const std::string& folder) override;
 
  private:
   std::deque<unsigned char> keys_;

@@ -1,5 +1,7 @@
 // The conditions file BEDINGUN.DAT: one 80-byte record in the program's
-// directory, read and corrected at start-up, written at every save point.
+// directory (or, where the player cannot save there, in the player's
+// settings folder), read and corrected at start-up, written at every save
+// point.
 #include <cstring>
 #include <string>
 #include <vector>
@@ -25,7 +27,31 @@ bool lies_satz(bedingung& satz) {
   return true;
 }
 
+// The player's settings folder: $XDG_CONFIG_HOME/korvando, by default
+// ~/.config/korvando; empty when neither variable gives an absolute path.
+std::string einstellungsordner() {
+  std::string basis = environment_variable("XDG_CONFIG_HOME");
+  if (basis.empty() || basis[0] != '/') {
+    const std::string heim = environment_variable("HOME");
+    if (heim.empty() || heim[0] != '/') return "";
+    basis = heim + "/.config";
+  }
+  return basis + "/korvando";
+}
+
 }  // namespace
+
+void waehle_bedingungsdatei() {
+  // A save writes a new file beside the old one and renames it: it needs a
+  // folder this user may write, not only a file.
+  ALT = PROGRAMMVERZEICHNIS + "BEDINGUN.DAT";
+  EINSTELLUNGSORDNER.clear();
+  if (folder_writable(PROGRAMMVERZEICHNIS.empty() ? "." : PROGRAMMVERZEICHNIS)) return;
+  const std::string ordner = einstellungsordner();
+  if (ordner.empty()) return;  // nowhere else to go: beside the program
+  EINSTELLUNGSORDNER = ordner;
+  ALT = ordner + "/BEDINGUN.DAT";
+}
 
 void lade_bedingungen() {
   INITIALISIERE();
@@ -91,6 +117,7 @@ void BEDINGUNGENSPEICHERN() {
   // Errors stay silent: the program goes on with the values in memory.
   std::vector<std::uint8_t> satz(sizeof X);
   std::memcpy(satz.data(), &X, sizeof X);
+  if (!EINSTELLUNGSORDNER.empty()) make_folder(EINSTELLUNGSORDNER);
   save_file(ALT, satz);
   X.leerzeichen = leer;
 }

@@ -102,7 +102,7 @@ void ANFANGEN() {
   const std::string pfad = program_path();
   const auto strich = pfad.rfind('/');
   PROGRAMMVERZEICHNIS = strich == std::string::npos ? std::string() : pfad.substr(0, strich + 1);
-  ALT = PROGRAMMVERZEICHNIS + "BEDINGUN.DAT";
+  waehle_bedingungsdatei();
 
   RANDOMIZE((static_cast<std::uint64_t>(start_jahr) << 40) ^
             (static_cast<std::uint64_t>(start_monat * 31 + start_tag) << 32) ^
@@ -144,6 +144,7 @@ void NOTEXIT() {
   WRITELN();
   WRITELN("Ein Spiel fuer zwei Koepfe: Code ausdenken, Code knacken.");
   WRITELN("A game for two minds: devise a code, crack a code.");
+  WRITELN("Einstellungen / settings: " + ALT);
   WRITELN();
   WRITELN("Bye-bye!");
   WRITELN();

@@ -40,7 +40,10 @@ extern std::string PROZESSORZEILE_E;     // and English
 // ---- the conditions file
 extern std::string PROGRAMMVERZEICHNIS;  // directory of the program, ending in "/"
 extern std::string ALT;                  // path of BEDINGUN.DAT
-extern bool KANN_LESEN;                  // a record could be read at start-up
+// The player's settings folder that holds ALT, made at the first save; empty
+// when ALT lies beside the program.
+extern std::string EINSTELLUNGSORDNER;
+extern bool KANN_LESEN;  // a record could be read at start-up
 extern int SCHIRMANFANG;
 
 void kv_reset();
@@ -51,6 +54,9 @@ void ANFANGEN();
 void NOTEXIT();
 
 // ---- the conditions file
+// Where the conditions are kept (ALT, EINSTELLUNGSORDNER): beside the
+// program when this user may save there, else in the player's settings folder.
+void waehle_bedingungsdatei();
 void lade_bedingungen();  // read, check and correct at start-up
 void pruefe_farben();     // colour rules of fields 0 and 1 for the chosen text mode
 void BEDINGUNGENSPEICHERN();

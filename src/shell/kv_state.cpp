@@ -25,6 +25,7 @@ std::string PROZESSORZEILE_E;
 
 std::string PROGRAMMVERZEICHNIS;
 std::string ALT;
+std::string EINSTELLUNGSORDNER;
 bool KANN_LESEN;
 int SCHIRMANFANG;
 bool name1_bestaetigt;
@@ -56,6 +57,7 @@ void kv_reset() {
   PROZESSORZEILE_E.clear();
   PROGRAMMVERZEICHNIS.clear();
   ALT.clear();
+  EINSTELLUNGSORDNER.clear();
   KANN_LESEN = false;
   SCHIRMANFANG = 0;
   name1_bestaetigt = true;

@@ -2,7 +2,8 @@
 // page, takes keys, ends on Esc or on a termination request with exit code
 // 0, and leaves the terminal modes as it found them. Each run uses a copy of
 // the program in a temporary directory of its own, where it keeps its
-// conditions file.
+// conditions file, or in a settings folder there when it may not write
+// beside itself.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -13,6 +14,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -107,6 +109,7 @@ class ProgramRun : public ::testing::Test {
     }
     if (master_ >= 0) close(master_);
     std::error_code ec;
+    fs::permissions(dir_, fs::perms::owner_all, ec);
     fs::remove_all(dir_, ec);
   }
 
@@ -128,7 +131,12 @@ class ProgramRun : public ::testing::Test {
   [[noreturn]] void exec_program() {
     if (chdir(dir_.c_str()) != 0) _exit(126);
     setenv("TERM", "xterm", 1);
-    execl(program_.c_str(), program_.c_str(), static_cast<char*>(nullptr));
+    if (!config_home_.empty()) setenv("XDG_CONFIG_HOME", config_home_.c_str(), 1);
+    if (as_nobody_)
+      execl(kSetpriv, "setpriv", "--reuid=65534", "--regid=65534", "--clear-groups",
+            program_.c_str(), static_cast<char*>(nullptr));
+    else
+      execl(program_.c_str(), program_.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
 
@@ -187,6 +195,10 @@ class ProgramRun : public ::testing::Test {
   }
 
   fs::path dir_, program_;
+  std::string config_home_;  // XDG_CONFIG_HOME of the program, when set
+  // Run as an unprivileged user (for root, who may write everywhere).
+  bool as_nobody_ = false;
+  static constexpr const char* kSetpriv = "/usr/bin/setpriv";
   pid_t pid_ = -1;
   int master_ = -1;
   ScreenText screen_;
@@ -272,6 +284,48 @@ TEST_F(ProgramRun, InputEndingInsideAnEscapeSequenceStillEnds) {
   EXPECT_NE(output_.find("Bye-bye!"), std::string::npos);
   std::error_code ec;
   EXPECT_EQ(fs::file_size(dir_ / "BEDINGUN.DAT", ec), 80u);
+}
+
+// The conditions' byte 4, the memory choice, of the file at path; 0 when it
+// does not hold a whole record.
+int memory_choice(const fs::path& path) {
+  std::error_code ec;
+  if (fs::file_size(path, ec) != 80) return 0;
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return 0;
+  unsigned char satz[80] = {};
+  const std::size_t n = std::fread(satz, 1, sizeof satz, f);
+  std::fclose(f);
+  return n == sizeof satz ? satz[4] : 0;
+}
+
+TEST_F(ProgramRun, KeepsItsSettingsBesideItselfOrElseInTheSettingsFolder) {
+  const fs::path config = dir_ / "config";
+  fs::create_directory(config);
+  config_home_ = config.string();
+  // A folder it may write: beside the program, and nothing in the settings folder.
+  // German, configuration: 64 MiB, accepted, end.
+  run_from_pipe("d83\r9");
+  EXPECT_EQ(memory_choice(dir_ / "BEDINGUN.DAT"), 3);
+  EXPECT_TRUE(fs::is_empty(config));
+  fs::remove(dir_ / "BEDINGUN.DAT");
+
+  // A folder it may not write: in the settings folder, kept from run to run.
+  if (geteuid() == 0) {
+    if (access(kSetpriv, X_OK) != 0) GTEST_SKIP() << "no setpriv to run as another user";
+    as_nobody_ = true;
+    ASSERT_EQ(chown(config.c_str(), 65534, 65534), 0);
+  }
+  fs::permissions(program_, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+  fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_exec |
+                            fs::perms::others_exec);
+  const fs::path kept = config / "korvando" / "BEDINGUN.DAT";
+  run_from_pipe("d83\r9");
+  EXPECT_EQ(memory_choice(kept), 3);
+  run_from_pipe("d9");
+  EXPECT_EQ(memory_choice(kept), 3);  // read at the start, saved again as it was
+  EXPECT_FALSE(fs::exists(dir_ / "BEDINGUN.DAT"));
+  EXPECT_NE(output_.find("Einstellungen / settings: " + kept.string()), std::string::npos);
 }
 
 }  // namespace

@@ -151,4 +151,34 @@ TEST(ConditionsFile, FailedSaveIsSilent) {
   EXPECT_EQ(X.laenge, 6);
 }
 
+TEST(ConditionsFile, BesideTheProgramOrElseInThePlayersSettingsFolder) {
+  {  // A folder this user may write: beside the program.
+    Harness h;
+    h.vc.environment = {{"XDG_CONFIG_HOME", "/cfg"}};
+    h.start();
+    BEDINGUNGENSPEICHERN();
+    EXPECT_EQ(h.read_file().size(), 80u);
+    EXPECT_EQ(h.vc.files.size(), 1u);
+    EXPECT_TRUE(h.vc.folders_made.empty());
+  }
+  {  // A folder it may not write: $XDG_CONFIG_HOME/korvando, made at the first save.
+    Harness h;
+    h.vc.read_only_folders = {h.dir};
+    h.vc.environment = {{"XDG_CONFIG_HOME", "/cfg"}, {"HOME", "/home/p"}};
+    h.start();
+    EXPECT_TRUE(h.vc.folders_made.empty());
+    BEDINGUNGENSPEICHERN();
+    EXPECT_EQ(h.vc.folders_made, std::vector<std::string>{"/cfg/korvando"});
+    EXPECT_EQ(h.vc.files["/cfg/korvando/BEDINGUN.DAT"].size(), 80u);
+    EXPECT_EQ(h.vc.files.size(), 1u);
+  }
+  {  // Without an absolute XDG_CONFIG_HOME: ~/.config/korvando.
+    Harness h;
+    h.vc.read_only_folders = {h.dir};
+    h.vc.environment = {{"XDG_CONFIG_HOME", "relative"}, {"HOME", "/home/p"}};
+    h.start();
+    EXPECT_EQ(ALT, "/home/p/.config/korvando/BEDINGUN.DAT");
+  }
+}
+
 }  // namespace

@@ -31,6 +31,7 @@ TEST(Program, EnglishMenuThenNine) {
   EXPECT_EQ(h.read_file(), Harness::default_record());
   EXPECT_EQ(h.row(1).substr(0, h.vc.path.size()), h.vc.path);
   EXPECT_TRUE(h.shows("Korvando  ***  macOS - 32-Bit - Version  2025-06-21,"));
+  EXPECT_TRUE(h.shows("Einstellungen / settings: " + h.file()));
   EXPECT_TRUE(h.shows("Bye-bye!"));
   EXPECT_EQ(TEXTATTR, 7);
 }
