@@ -312,6 +312,14 @@ TEST_F(Spiel, FailedBuildEndsTheGameLikeEsc) {
   EXPECT_EQ(mogel_belegt, 0u);
 }
 
+TEST_F(Spiel, ACodeLongerThanTheSignSetRepeatsSigns) {
+  bedingungen('0', '5', 9, false, COMPUTER_FEST);  // inconsistent, as no form leaves it
+  spieler([](VirtualConsole& vc) { vc.push_keys("\x1bn"); });
+  EXPECT_FALSE(spiele_partie());
+  EXPECT_EQ(X.wiederholung, 1);
+  for (int i = 1; i <= 9; ++i) EXPECT_TRUE(LOESUNG[i] >= '0' && LOESUNG[i] <= '5') << i;
+}
+
 TEST_F(Spiel, SecretCodeDrawing) {
   RANDOMIZE(20251218);
   // Length 2 with repetition: always independent positions, so doubles occur
