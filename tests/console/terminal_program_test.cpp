@@ -161,19 +161,45 @@ class ProgramRun : public ::testing::Test {
     return true;
   }
 
+  // Reads until the raw output holds text; false after the bound.
+  bool read_until_output(int fd, const std::string& text) {
+    auto end = std::chrono::steady_clock::now() + kBound;
+    while (output_.find(text) == std::string::npos) {
+      if (std::chrono::steady_clock::now() > end || !read_some(fd, 50)) break;
+    }
+    return output_.find(text) != std::string::npos;
+  }
+
   // The exit status once the program has ended; -1 after the bound.
   int wait_exit() {
+    int status = wait_status(0);
+    if (status != -1) pid_ = -1;
+    return status;
+  }
+
+  // True once the program has stopped; false after the bound.
+  bool wait_stopped() {
+    int status = wait_status(WUNTRACED);
+    return status != -1 && WIFSTOPPED(status);
+  }
+
+  int wait_status(int flags) {
     auto end = std::chrono::steady_clock::now() + kBound;
     while (std::chrono::steady_clock::now() < end) {
       int status;
-      pid_t r = waitpid(pid_, &status, WNOHANG);
-      if (r == pid_) {
-        pid_ = -1;
-        return status;
-      }
+      pid_t r = waitpid(pid_, &status, WNOHANG | flags);
+      if (r == pid_) return status;
       poll(nullptr, 0, 20);
     }
     return -1;
+  }
+
+  // The pty is cooked again and the screen was handed back: normal screen,
+  // autowrap, cursor shown, colours reset.
+  void expect_terminal_given_back() {
+    termios t = pty_modes();
+    EXPECT_EQ(t.c_lflag & (ECHO | ICANON | ISIG), static_cast<tcflag_t>(ECHO | ICANON | ISIG));
+    EXPECT_NE(output_.find("\x1b[0m\x1b[?7h\x1b[?25h\x1b[?1049l"), std::string::npos);
   }
 
   termios pty_modes() {
@@ -214,20 +240,51 @@ TEST_F(ProgramRun, EscOnTheLanguagePageEndsAndRestoresTheTerminal) {
   EXPECT_NE(output_.find("Bye-bye!"), std::string::npos);
 }
 
-TEST_F(ProgramRun, TerminationRequestInTheMenuEndsThroughTheEndSequence) {
+// A termination request, or any other signal whose default would end the
+// program, in the menu: the program ends as after "9".
+TEST_F(ProgramRun, EveryTerminatingSignalEndsThroughTheEndSequence) {
+  for (int sig :
+       {SIGTERM, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF, SIGXCPU, SIGXFSZ}) {
+    SCOPED_TRACE(sig);
+    output_.clear();
+    screen_ = ScreenText();
+    fs::remove(dir_ / "BEDINGUN.DAT");
+    start_on_pty();
+    ASSERT_TRUE(read_until_shown(master_, " Deutsch:")) << output_;
+    send("d");
+    ASSERT_TRUE(read_until_shown(master_, "Programm beenden.")) << output_;
+    ASSERT_EQ(kill(pid_, sig), 0);
+    EXPECT_TRUE(read_to_end(master_));
+    int status = wait_exit();
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    expect_terminal_given_back();
+    std::error_code ec;
+    EXPECT_EQ(fs::file_size(dir_ / "BEDINGUN.DAT", ec), 80u);
+    close(master_);
+    master_ = -1;
+  }
+}
+
+TEST_F(ProgramRun, WhileStoppedTheShellHasItsScreen) {
   start_on_pty();
   ASSERT_TRUE(read_until_shown(master_, " Deutsch:")) << output_;
-  send("d");
-  ASSERT_TRUE(read_until_shown(master_, "Programm beenden.")) << output_;
+  output_.clear();
+  ASSERT_EQ(kill(pid_, SIGTSTP), 0);
+  ASSERT_TRUE(wait_stopped());
+  EXPECT_TRUE(read_until_output(master_, "\x1b[?1049l"));
+  expect_terminal_given_back();
 
-  ASSERT_EQ(kill(pid_, SIGTERM), 0);
+  // Continued: the alternate screen, the raw modes and the whole page again.
+  output_.clear();
+  screen_ = ScreenText();
+  ASSERT_EQ(kill(pid_, SIGCONT), 0);
+  EXPECT_TRUE(read_until_shown(master_, " Deutsch:")) << output_;
+  EXPECT_NE(output_.find("\x1b[?1049h"), std::string::npos);
+  EXPECT_EQ(pty_modes().c_lflag & (ECHO | ICANON | ISIG), 0u);
+  send("\x1b");
   EXPECT_TRUE(read_to_end(master_));
-  int status = wait_exit();
-  ASSERT_TRUE(WIFEXITED(status)) << status;
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  std::error_code ec;
-  EXPECT_EQ(fs::file_size(dir_ / "BEDINGUN.DAT", ec), 80u);
-  EXPECT_NE(pty_modes().c_lflag & ECHO, 0u);
+  EXPECT_EQ(wait_exit(), 0);
 }
 
 void ProgramRun::run_from_pipe(const std::string& keys) {

@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "console/calendar_math.h"
+#include "console/fd_output.h"
 
 namespace {
 
@@ -24,6 +25,9 @@ constexpr std::int64_t kPollEveryUs = 1000;
 constexpr std::int64_t kRenderEveryUs = 15000;
 // The longest a wait sleeps before it looks at the signal flags again.
 constexpr int kWakeMs = 100;
+// How long output may still wait for a stalled terminal once the program
+// has been asked to end.
+constexpr std::int64_t kGiveUpUs = 2000000;
 
 // Text-mode colour numbers (blue first) to ANSI colour numbers (red first).
 constexpr int kAnsiColour[8] = {0, 4, 2, 6, 1, 5, 3, 7};
@@ -35,31 +39,20 @@ volatile sig_atomic_t g_raw_active = 0;
 int g_in_fd = 0, g_out_fd = 1;
 termios g_saved, g_raw;
 volatile sig_atomic_t g_have_saved = 0;
+volatile sig_atomic_t g_stopped = 0;  // the terminal was given back for a stop
+
+// Only async-signal-safe calls in the handlers below.
+void leave_terminal() {
+  ssize_t r = write(g_out_fd, kLeave, sizeof kLeave - 1);
+  (void)r;
+  if (g_have_saved) tcsetattr(g_in_fd, TCSANOW, &g_saved);
+}
 
 extern "C" void on_terminate(int) {
   g_terminate = 1;
 }
 extern "C" void on_resize(int) {
   g_resized = 1;
-}
-
-// Back in the foreground after a stop: the shell may have changed the modes
-// and the screen meanwhile.
-extern "C" void on_continue(int) {
-  if (g_raw_active && g_have_saved) tcsetattr(g_in_fd, TCSANOW, &g_raw);
-  g_resized = 1;
-}
-
-// A crash still leaves a usable terminal: only async-signal-safe calls here.
-extern "C" void on_crash(int sig) {
-  if (g_raw_active) {
-    ssize_t r = write(g_out_fd, kLeave, sizeof kLeave - 1);
-    (void)r;
-    if (g_have_saved) tcsetattr(g_in_fd, TCSANOW, &g_saved);
-    g_raw_active = 0;
-  }
-  signal(sig, SIG_DFL);
-  raise(sig);
 }
 
 void install(int sig, void (*handler)(int), int flags) {
@@ -69,6 +62,65 @@ void install(int sig, void (*handler)(int), int flags) {
   sigemptyset(&sa.sa_mask);
   sa.sa_flags = flags;
   sigaction(sig, &sa, nullptr);
+}
+
+// A stop from outside: the shell gets its normal screen and modes back
+// while the program is stopped.
+extern "C" void on_stop(int) {
+  const int saved_errno = errno;
+  if (g_raw_active && !g_stopped) {
+    leave_terminal();
+    g_stopped = 1;
+  }
+  raise(SIGSTOP);
+  errno = saved_errno;
+}
+
+// Continued: the game screen and the raw modes come back when the program
+// is in the foreground again (the shell may have changed both meanwhile).
+extern "C" void on_continue(int) {
+  const int saved_errno = errno;
+  if (g_raw_active && tcgetpgrp(g_in_fd) == getpgrp()) {
+    if (g_stopped) {
+      ssize_t r = write(g_out_fd, kEnter, sizeof kEnter - 1);
+      (void)r;
+      g_stopped = 0;
+    }
+    if (g_have_saved) tcsetattr(g_in_fd, TCSANOW, &g_raw);
+  }
+  g_resized = 1;
+  errno = saved_errno;
+}
+
+// A crash: the terminal is left usable, then the signal takes its default
+// course.
+extern "C" void on_crash(int sig) {
+  if (g_raw_active) {
+    if (!g_stopped) leave_terminal();
+    g_raw_active = 0;
+  }
+  signal(sig, SIG_DFL);
+  raise(sig);
+}
+
+// Every catchable signal whose default ends the process: a signal sent
+// from outside ends the program through its end sequence (unless the
+// program was started with it ignored); a fault restores the terminal and
+// takes its default course.
+void install_signal_handlers() {
+  for (int sig : {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF,
+                  SIGXCPU, SIGXFSZ, SIGIO, SIGPWR, SIGSTKFLT}) {
+    struct sigaction before;
+    if (sigaction(sig, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
+    install(sig, on_terminate, 0);
+  }
+  for (int sig = SIGRTMIN; sig <= SIGRTMAX; ++sig) install(sig, on_terminate, 0);
+  install(SIGWINCH, on_resize, SA_RESTART);
+  install(SIGTSTP, on_stop, SA_RESTART);
+  install(SIGCONT, on_continue, SA_RESTART);
+  install(SIGPIPE, SIG_IGN, 0);
+  for (int sig : {SIGSEGV, SIGABRT, SIGBUS, SIGFPE, SIGILL, SIGTRAP, SIGSYS})
+    install(sig, on_crash, SA_RESETHAND | SA_NODEFER);
 }
 
 std::int64_t clock_us(clockid_t id) {
@@ -142,14 +194,7 @@ TerminalBackend::TerminalBackend(const char* argv0, int in_fd, int out_fd)
   in_tty_ = isatty(in_fd) && tcgetattr(in_fd, &saved_) == 0;
   out_tty_ = isatty(out_fd);
 
-  install(SIGTERM, on_terminate, 0);
-  install(SIGHUP, on_terminate, 0);
-  install(SIGINT, on_terminate, 0);
-  install(SIGWINCH, on_resize, SA_RESTART);
-  install(SIGCONT, on_continue, SA_RESTART);
-  install(SIGPIPE, SIG_IGN, 0);
-  for (int sig : {SIGSEGV, SIGABRT, SIGBUS, SIGFPE, SIGILL})
-    install(sig, on_crash, SA_RESETHAND | SA_NODEFER);
+  install_signal_handlers();
 
   if (in_tty_) {
     g_saved = saved_;
@@ -167,6 +212,7 @@ TerminalBackend::TerminalBackend(const char* argv0, int in_fd, int out_fd)
     tcsetattr(in_fd, TCSANOW, &raw);
   }
   active_ = true;
+  g_stopped = 0;
   g_raw_active = 1;
   write_all(kEnter);
 }
@@ -204,17 +250,25 @@ int TerminalBackend::start_mode() {
   return term && *term && std::strcmp(term, "dumb") != 0 ? 3 : 7;
 }
 
+namespace {
+
+// A slow terminal is waited for; once the program is asked to end, only
+// for a while.
+bool give_up_output() {
+  static std::int64_t asked_at = 0;
+  if (!g_terminate) return false;
+  const std::int64_t now = precise_us();
+  if (asked_at == 0) asked_at = now;
+  return now - asked_at > kGiveUpUs;
+}
+
+}  // namespace
+
 bool TerminalBackend::write_all(const std::string& bytes) {
   if (output_failed_) return false;
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = write(out_fd_, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      output_failed_ = true;  // the terminal is gone: the program is to end
-      return false;
-    }
-    done += static_cast<std::size_t>(n);
+  if (!write_fully(out_fd_, bytes.data(), bytes.size(), kWakeMs, give_up_output)) {
+    output_failed_ = true;  // the terminal is gone: the program is to end
+    return false;
   }
   return true;
 }
@@ -228,7 +282,7 @@ void TerminalBackend::present(const Screen& screen, bool force) {
 }
 
 void TerminalBackend::render() {
-  if (!screen_ || !active_) return;
+  if (!screen_ || !active_ || g_stopped) return;
   last_render_us_ = coarse_us();
   if (g_resized) {
     g_resized = 0;
