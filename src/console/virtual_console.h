@@ -57,6 +57,10 @@ class VirtualConsole : public Backend {
   std::map<std::string, std::vector<std::uint8_t>> files;
   bool files_read_only = false;  // every save fails, as on a full or read-only disk
 
+  // ------------------------------------------------------------- memory
+  // The bytes this process could still get; no limit unless a test sets one.
+  std::uint64_t memory_limit = ~std::uint64_t{0};
+
   // ------------------------------------------------------------- other
   std::string path = "/tmp/korvando";
   int mode = 3;
@@ -82,6 +86,7 @@ class VirtualConsole : public Backend {
   bool read_file(const std::string& name, std::size_t max_bytes,
                  std::vector<std::uint8_t>& bytes) override;
   bool save_file(const std::string& name, const std::vector<std::uint8_t>& bytes) override;
+  std::uint64_t memory_obtainable() override { return memory_limit; }
 
  private:
   std::deque<unsigned char> keys_;
