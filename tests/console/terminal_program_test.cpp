@@ -323,10 +323,12 @@ TEST_F(ProgramRun, RunsWithKeysFromAPipe) {
 
 TEST_F(ProgramRun, InputEndingInsideAnEscapeSequenceStillEnds) {
   // English, the menu, the form, then half of a cursor key: the end of the
-  // input releases the bytes and every later read is Ctrl-C.
+  // input releases the bytes and every later read is Ctrl-C. (A page left by
+  // a key that is already waiting need not be drawn at all.)
   run_from_pipe(std::string("e5") + "\x1b[1;");
-  EXPECT_NE(output_.find("Please choose now (1, 2, 3 or 4)"), std::string::npos);
-  EXPECT_NE(output_.find("Bye-bye!"), std::string::npos);
+  const auto verlassen = output_.find("\x1b[?1049l");
+  ASSERT_NE(verlassen, std::string::npos);
+  EXPECT_NE(output_.find("Bye-bye!", verlassen), std::string::npos);
   std::error_code ec;
   EXPECT_EQ(fs::file_size(dir_ / "BEDINGUN.DAT", ec), 80u);
 }
