@@ -8,6 +8,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -127,6 +128,8 @@ class ProgramRun : public ::testing::Test {
 
   [[noreturn]] void exec_program() {
     if (chdir(dir_.c_str()) != 0) _exit(126);
+    const rlimit dateigroesse{file_limit_, file_limit_};
+    if (file_limit_ != RLIM_INFINITY && setrlimit(RLIMIT_FSIZE, &dateigroesse) != 0) _exit(125);
     setenv("TERM", "xterm", 1);
     execl(program_.c_str(), program_.c_str(), static_cast<char*>(nullptr));
     _exit(127);
@@ -213,6 +216,7 @@ class ProgramRun : public ::testing::Test {
   }
 
   fs::path dir_, program_;
+  rlim_t file_limit_ = RLIM_INFINITY;  // the program's RLIMIT_FSIZE
   pid_t pid_ = -1;
   int master_ = -1;
   ScreenText screen_;
@@ -264,6 +268,20 @@ TEST_F(ProgramRun, EveryTerminatingSignalEndsThroughTheEndSequence) {
     close(master_);
     master_ = -1;
   }
+}
+
+TEST_F(ProgramRun, AFileSizeLimitOnlyFailsTheSave) {
+  file_limit_ = 10;
+  start_on_pty();
+  ASSERT_TRUE(read_until_shown(master_, " Deutsch:")) << output_;
+  send("d");  // saves, and goes on to the menu
+  ASSERT_TRUE(read_until_shown(master_, "Programm beenden.")) << output_;
+  send("9");
+  EXPECT_TRUE(read_to_end(master_));
+  EXPECT_EQ(wait_exit(), 0);
+  std::vector<std::string> dateien;
+  for (const auto& e : fs::directory_iterator(dir_)) dateien.push_back(e.path().filename());
+  EXPECT_EQ(dateien, std::vector<std::string>{"korvando"});
 }
 
 TEST_F(ProgramRun, WhileStoppedTheShellHasItsScreen) {

@@ -55,10 +55,25 @@ extern "C" void on_resize(int) {
   g_resized = 1;
 }
 
-void install(int sig, void (*handler)(int), int flags) {
+// The file-size limit: a save that reaches it fails like any file error
+// (the write returns EFBIG); sent from outside, it asks the program to end.
+extern "C" void on_file_limit(int, siginfo_t* info, void*) {
+  // The kernel sends the limit's signal as if the process had sent it to
+  // itself.
+  if (info->si_code <= 0 && info->si_pid != getpid()) g_terminate = 1;
+}
+
+// With info_handler the handler is told who sent the signal.
+void install(int sig, void (*handler)(int), int flags,
+             void (*info_handler)(int, siginfo_t*, void*) = nullptr) {
   struct sigaction sa;
   std::memset(&sa, 0, sizeof sa);
-  sa.sa_handler = handler;
+  if (info_handler) {
+    sa.sa_sigaction = info_handler;
+    flags |= SA_SIGINFO;
+  } else {
+    sa.sa_handler = handler;
+  }
   sigemptyset(&sa.sa_mask);
   sa.sa_flags = flags;
   sigaction(sig, &sa, nullptr);
@@ -109,11 +124,12 @@ extern "C" void on_crash(int sig) {
 // takes its default course.
 void install_signal_handlers() {
   for (int sig : {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF,
-                  SIGXCPU, SIGXFSZ, SIGIO, SIGPWR, SIGSTKFLT}) {
+                  SIGXCPU, SIGIO, SIGPWR, SIGSTKFLT}) {
     struct sigaction before;
     if (sigaction(sig, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
     install(sig, on_terminate, 0);
   }
+  install(SIGXFSZ, nullptr, 0, on_file_limit);
   for (int sig = SIGRTMIN; sig <= SIGRTMAX; ++sig) install(sig, on_terminate, 0);
   install(SIGWINCH, on_resize, SA_RESTART);
   install(SIGTSTP, on_stop, SA_RESTART);
