@@ -92,10 +92,12 @@ extern "C" void on_stop(int) {
 }
 
 // Continued: the game screen and the raw modes come back when the program
-// is in the foreground again (the shell may have changed both meanwhile).
+// is in the foreground of its terminal again (the shell may have changed
+// both meanwhile).
 extern "C" void on_continue(int) {
   const int saved_errno = errno;
-  if (g_raw_active && tcgetpgrp(g_in_fd) == getpgrp()) {
+  const bool foreground = !g_have_saved || tcgetpgrp(g_in_fd) == getpgrp();
+  if (g_raw_active && foreground) {
     if (g_stopped) {
       ssize_t r = write(g_out_fd, kEnter, sizeof kEnter - 1);
       (void)r;
