@@ -64,7 +64,8 @@ format:
 clean:
 	rm -rf $(BUILD) build-bench build-san build-fuzz build-package
 
-# Fuzzing: FUZZ_SECONDS per target (see tests/fuzz/README.md).
+# Fuzzing: FUZZ_SECONDS per target (see tests/fuzz/README.md); a target's
+# own options (input length, dictionary) in tests/fuzz/NAME.options.
 FUZZ_SECONDS ?= 20
 fuzz:
 	CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANDO_TESTS=OFF \
@@ -74,5 +75,6 @@ fuzz:
 	  name=$$(basename $$t | sed 's/^fuzz_//'); mkdir -p build-fuzz/corpus-$$name; \
 	  echo "== $$t"; \
 	  $$t -max_total_time=$(FUZZ_SECONDS) -timeout=20 -rss_limit_mb=4096 -print_final_stats=1 \
+	    $$(cat tests/fuzz/$$name.options 2>/dev/null) \
 	    build-fuzz/corpus-$$name tests/fuzz/corpus/$$name || exit 1; \
 	done

@@ -6,6 +6,7 @@
 
 #include "console/system_files.h"
 #include "console/system_folders.h"
+#include "console/system_memory.h"
 
 std::uint8_t TEXTATTR = 7;
 std::uint8_t LASTMODE = 3;
@@ -230,6 +231,18 @@ bool save_file(const std::string& path, const std::vector<std::uint8_t>& bytes) 
   return backend->save_file(path, bytes);
 }
 
+std::uint64_t memory_obtainable() {
+  return backend->memory_obtainable();
+}
+
+// The room kept free beside a build: the rest of the program, the system's
+// own needs, and what other processes take meanwhile.
+bool memory_fits(std::uint64_t bytes) {
+  const std::uint64_t rand = (std::uint64_t{32} << 20) + bytes / 16;
+  const std::uint64_t raum = memory_obtainable();
+  return bytes <= raum && rand <= raum - bytes;
+}
+
 bool Backend::read_file(const std::string& path, std::size_t max_bytes,
                         std::vector<std::uint8_t>& bytes) {
   return system_read_file(path, max_bytes, bytes);
@@ -261,4 +274,8 @@ bool Backend::folder_writable(const std::string& folder) {
 
 bool Backend::make_folder(const std::string& folder) {
   return system_make_folder(folder);
+}
+
+std::uint64_t Backend::memory_obtainable() {
+  return system_memory_obtainable();
 }

@@ -1,7 +1,7 @@
 // The text console: an 80 x 25 screen of (character, attribute) cells, the
 // keyboard, delays, the tone, and the system services (date, time, the
-// program's path, small files). This is the only interface through which the
-// rest of the program reaches the terminal or the operating system.
+// program's path, small files, memory). This is the only interface through
+// which the rest of the program reaches the terminal or the operating system.
 //
 // The screen model and the write rules live here; a Backend (the real
 // terminal, or the virtual console of the tests) supplies keys, time and
@@ -93,6 +93,13 @@ std::string environment_variable(const std::string& name);
 bool folder_writable(const std::string& folder);
 bool make_folder(const std::string& folder);
 
+// Memory: how many more bytes this process can really get (the system
+// grants allocations it cannot back, and ends the process when they are
+// touched), and whether a build of `bytes` fits with room to spare. A build
+// that does not fit fails like an allocation that returned nothing.
+std::uint64_t memory_obtainable();
+bool memory_fits(std::uint64_t bytes);
+
 // ---------------------------------------------------------------- back ends
 
 // Keys are delivered already decoded: ordinary keys as their code, extended
@@ -128,6 +135,9 @@ class Backend {
   virtual std::string environment_variable(const std::string& name);
   virtual bool folder_writable(const std::string& folder);
   virtual bool make_folder(const std::string& folder);
+  // The system's memory (console/system_memory.h) unless a back end keeps
+  // its own.
+  virtual std::uint64_t memory_obtainable();
 };
 
 // Selects the back end every operation goes to; resets the screen model,

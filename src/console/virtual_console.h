@@ -63,6 +63,10 @@ class VirtualConsole : public Backend {
   std::set<std::string> read_only_folders;
   std::vector<std::string> folders_made;
 
+  // ------------------------------------------------------------- memory
+  // The bytes this process could still get; no limit unless a test sets one.
+  std::uint64_t memory_limit = ~std::uint64_t{0};
+
   // ------------------------------------------------------------- other
   std::string path = "/tmp/korvando";
   int mode = 3;
@@ -93,6 +97,7 @@ class VirtualConsole : public Backend {
     return read_only_folders.count(folder) == 0;
   }
   bool make_folder(const std::string& folder) override;
+  std::uint64_t memory_obtainable() override { return memory_limit; }
 
  private:
   std::deque<unsigned char> keys_;

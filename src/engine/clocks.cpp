@@ -30,8 +30,9 @@ std::string zwei(unsigned n) {
   return {static_cast<char>('0' + n / 10 % 10), static_cast<char>('0' + n % 10)};
 }
 
+// A year in four digits at least: the day after 31 December 9999 is in 10000.
 std::string vier(unsigned n) {
-  return zwei(n / 100) + zwei(n % 100);
+  return n >= 10000 ? std::to_string(n) : zwei(n / 100) + zwei(n % 100);
 }
 
 bool schaltjahr(unsigned j) {

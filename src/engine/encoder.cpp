@@ -40,6 +40,9 @@ struct Aufbau {
       return false;
     const std::uint64_t rest =
         static_cast<std::uint64_t>(ziel) - static_cast<std::uint64_t>(b) * MOGEL_BLOCK;
+    // The rest of the list must fit in what the machine can back: asked at
+    // the first block and every 16 MiB (the question reads system files).
+    if (b % 32 == 0 && !memory_fits(rest * sizeof(std::uint64_t))) return false;
     const std::uint64_t n = rest < MOGEL_BLOCK ? rest : MOGEL_BLOCK;
     void* block = std::malloc(n * sizeof(std::uint64_t));
     if (!block) return false;

@@ -264,6 +264,9 @@ void schreibe_sterne(std::uint32_t zahl) {
 
 void* raten_hole(std::size_t bytes, int nummer) {
   if (raten_fehler_bei == nummer) return nullptr;
+  // What the store holds is not touched yet at the top of the build: the
+  // machine must back it together with this block.
+  if (!memory_fits(bytes + raten_belegt)) return nullptr;
   const std::size_t platz = bytes + (bytes == 0 ? 1 : 0);
   void* p = nullptr;
   if (platz >= GROSSE_SEITE) {

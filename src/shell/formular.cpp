@@ -70,6 +70,17 @@ void korrigiere_mit_anzeige() {
   KORRIGIERE(MAXFARBE, X.laenge, X.wiederholung, X.leerzeichen, true, false);
 }
 
+// The conditions made consistent as the loading rules make them: a code
+// longer than the sign set needs repetition. Shown on the form.
+void mache_stimmig() {
+  if (X.laenge > MAXFARBE && !X.wiederholung) {
+    X.wiederholung = 1;
+    GOTOXY(30, 17);
+    WRITE(ja_nein_formular(true));
+  }
+  korrigiere_mit_anzeige();
+}
+
 void zeitlimit_ableiten() {
   ZEITLIMIT = X.zeitlimit * 1000u;
   ZEITLIMIT99 = ZEITLIMIT + 99;
@@ -343,12 +354,7 @@ Weiter feldweg(int schritt, bool lsg_zurueck = false) {
         }
         if (t == 27 || t == 3) return Weiter::MENUE;
         if (t == 8) {
-          if (X.laenge > MAXFARBE && !X.wiederholung) {
-            X.wiederholung = 1;
-            GOTOXY(30, 17);
-            WRITE(ja_nein_formular(true));
-          }
-          korrigiere_mit_anzeige();
+          mache_stimmig();
           if (!mensch_gegen_mensch_fest()) return Weiter::AUSWAHL;
           vor(11);
           break;
@@ -513,10 +519,18 @@ Weiter feldweg(int schritt, bool lsg_zurueck = false) {
   }
 }
 
+// The walk from `schritt`; whichever way it is left, the conditions are
+// consistent afterwards.
+Weiter feldweg_verlassen(int schritt, bool lsg_zurueck = false) {
+  const Weiter w = feldweg(schritt, lsg_zurueck);
+  mache_stimmig();
+  return w;
+}
+
 }  // namespace
 
 bool bedingungen_formular() {
-  if (mensch_gegen_mensch_fest() && feldweg(11) == Weiter::MENUE) return false;
+  if (mensch_gegen_mensch_fest() && feldweg_verlassen(11) == Weiter::MENUE) return false;
   for (;;) {
     name1_bestaetigt = false;
     GOTOXY(DEUTSCH ? 74 : 73, 20);
@@ -554,22 +568,22 @@ bool bedingungen_formular() {
         }
         SCHREIBE_NAME(true, true, true);
         punkte_ins_loesungsfeld();
-        w = feldweg(13);
+        w = feldweg_verlassen(13);
         break;
       case '3':
         KANN_RATEN = KANN_MOGELN = true;
         MAXFARBE = NRARRAY[static_cast<unsigned char>(X.letztes_zeichen)];
         if (mensch_gegen_mensch_fest()) punkte_ins_loesungsfeld();
-        w = feldweg(1);
+        w = feldweg_verlassen(1);
         break;
       case 8:
         if (mensch_gegen_mensch_fest()) {
           ZURUECK = true;
-          w = feldweg(13, true);
+          w = feldweg_verlassen(13, true);
         } else {
           punkte_ins_loesungsfeld();
           korrigiere_mit_anzeige();
-          w = feldweg(11);
+          w = feldweg_verlassen(11);
         }
         break;
       default:

@@ -71,6 +71,7 @@ void setze_cursorvariablen(int x, int y) {
 // The engine's flags for a new game.
 void bereite_spiel_vor() {
   MAXFARBE = NRARRAY[static_cast<unsigned char>(X.letztes_zeichen)];
+  if (X.laenge > MAXFARBE) X.wiederholung = 1;  // a code longer than the sign set repeats
   KORRIGIERE(MAXFARBE, X.laenge, X.wiederholung, X.leerzeichen, false, true);
   merke_leerzeichen = X.leerzeichen != 0;
   BEDINGUNGENSPEICHERN();
@@ -220,7 +221,7 @@ bool spielende(bool ohne_endzeile) {
 void ziehe_geheimcode() {
   const int c = X.laenge;
   const int n = MAXFARBE;
-  if (X.wiederholung && (c > n || c == 2 || Random(2) == 0)) {
+  if (c > n || (X.wiederholung && (c == 2 || Random(2) == 0))) {
     for (int i = 1; i <= c; ++i)
       LOESUNG[i] = FARBARRAY[static_cast<int>(Random(static_cast<std::uint32_t>(n))) + 1];
   } else {

@@ -14,21 +14,17 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_dir.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
 class SystemFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char templ[] = "/tmp/korvando-files-XXXXXX";
-    ASSERT_NE(::mkdtemp(templ), nullptr);
-    dir_ = templ;
-  }
+  void SetUp() override { ASSERT_FALSE(dir_.empty()); }
   void TearDown() override {
     for (int fd : offen_) ::close(fd);
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
   }
 
   std::string pfad(const std::string& name) const { return (dir_ / name).string(); }
@@ -56,7 +52,8 @@ class SystemFiles : public ::testing::Test {
     }
   }
 
-  fs::path dir_;
+  TempDir tmp_{"korvando-files"};
+  const fs::path& dir_ = tmp_.path;
   std::vector<int> offen_;
   const std::vector<std::uint8_t> satz_ = std::vector<std::uint8_t>(80, 'k');
 };

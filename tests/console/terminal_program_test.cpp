@@ -9,6 +9,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -132,6 +133,8 @@ class ProgramRun : public ::testing::Test {
 
   [[noreturn]] void exec_program() {
     if (chdir(dir_.c_str()) != 0) _exit(126);
+    const rlimit dateigroesse{file_limit_, file_limit_};
+    if (file_limit_ != RLIM_INFINITY && setrlimit(RLIMIT_FSIZE, &dateigroesse) != 0) _exit(125);
     setenv("TERM", "xterm", 1);
     if (!config_home_.empty()) setenv("XDG_CONFIG_HOME", config_home_.c_str(), 1);
     if (as_nobody_)
@@ -171,19 +174,45 @@ class ProgramRun : public ::testing::Test {
     return true;
   }
 
+  // Reads until the raw output holds text; false after the bound.
+  bool read_until_output(int fd, const std::string& text) {
+    auto end = std::chrono::steady_clock::now() + kBound;
+    while (output_.find(text) == std::string::npos) {
+      if (std::chrono::steady_clock::now() > end || !read_some(fd, 50)) break;
+    }
+    return output_.find(text) != std::string::npos;
+  }
+
   // The exit status once the program has ended; -1 after the bound.
   int wait_exit() {
+    int status = wait_status(0);
+    if (status != -1) pid_ = -1;
+    return status;
+  }
+
+  // True once the program has stopped; false after the bound.
+  bool wait_stopped() {
+    int status = wait_status(WUNTRACED);
+    return status != -1 && WIFSTOPPED(status);
+  }
+
+  int wait_status(int flags) {
     auto end = std::chrono::steady_clock::now() + kBound;
     while (std::chrono::steady_clock::now() < end) {
       int status;
-      pid_t r = waitpid(pid_, &status, WNOHANG);
-      if (r == pid_) {
-        pid_ = -1;
-        return status;
-      }
+      pid_t r = waitpid(pid_, &status, WNOHANG | flags);
+      if (r == pid_) return status;
       poll(nullptr, 0, 20);
     }
     return -1;
+  }
+
+  // The pty is cooked again and the screen was handed back: normal screen,
+  // autowrap, cursor shown, colours reset.
+  void expect_terminal_given_back() {
+    termios t = pty_modes();
+    EXPECT_EQ(t.c_lflag & (ECHO | ICANON | ISIG), static_cast<tcflag_t>(ECHO | ICANON | ISIG));
+    EXPECT_NE(output_.find("\x1b[0m\x1b[?7h\x1b[?25h\x1b[?1049l"), std::string::npos);
   }
 
   termios pty_modes() {
@@ -201,6 +230,7 @@ class ProgramRun : public ::testing::Test {
   // Run as an unprivileged user (for root, who may write everywhere).
   bool as_nobody_ = false;
   static constexpr const char* kSetpriv = "/usr/bin/setpriv";
+  rlim_t file_limit_ = RLIM_INFINITY;  // the program's RLIMIT_FSIZE
   pid_t pid_ = -1;
   int master_ = -1;
   ScreenText screen_;
@@ -228,20 +258,65 @@ TEST_F(ProgramRun, EscOnTheLanguagePageEndsAndRestoresTheTerminal) {
   EXPECT_NE(output_.find("Bye-bye!"), std::string::npos);
 }
 
-TEST_F(ProgramRun, TerminationRequestInTheMenuEndsThroughTheEndSequence) {
+// A termination request, or any other signal whose default would end the
+// program, in the menu: the program ends as after "9".
+TEST_F(ProgramRun, EveryTerminatingSignalEndsThroughTheEndSequence) {
+  for (int sig :
+       {SIGTERM, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF, SIGXCPU, SIGXFSZ}) {
+    SCOPED_TRACE(sig);
+    output_.clear();
+    screen_ = ScreenText();
+    fs::remove(dir_ / "BEDINGUN.DAT");
+    start_on_pty();
+    ASSERT_TRUE(read_until_shown(master_, " Deutsch:")) << output_;
+    send("d");
+    ASSERT_TRUE(read_until_shown(master_, "Programm beenden.")) << output_;
+    ASSERT_EQ(kill(pid_, sig), 0);
+    EXPECT_TRUE(read_to_end(master_));
+    int status = wait_exit();
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    expect_terminal_given_back();
+    std::error_code ec;
+    EXPECT_EQ(fs::file_size(dir_ / "BEDINGUN.DAT", ec), 80u);
+    close(master_);
+    master_ = -1;
+  }
+}
+
+TEST_F(ProgramRun, AFileSizeLimitOnlyFailsTheSave) {
+  file_limit_ = 10;
   start_on_pty();
   ASSERT_TRUE(read_until_shown(master_, " Deutsch:")) << output_;
-  send("d");
+  send("d");  // saves, and goes on to the menu
   ASSERT_TRUE(read_until_shown(master_, "Programm beenden.")) << output_;
-
-  ASSERT_EQ(kill(pid_, SIGTERM), 0);
+  send("9");
   EXPECT_TRUE(read_to_end(master_));
-  int status = wait_exit();
-  ASSERT_TRUE(WIFEXITED(status)) << status;
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  std::error_code ec;
-  EXPECT_EQ(fs::file_size(dir_ / "BEDINGUN.DAT", ec), 80u);
-  EXPECT_NE(pty_modes().c_lflag & ECHO, 0u);
+  EXPECT_EQ(wait_exit(), 0);
+  std::vector<std::string> dateien;
+  for (const auto& e : fs::directory_iterator(dir_)) dateien.push_back(e.path().filename());
+  EXPECT_EQ(dateien, std::vector<std::string>{"korvando"});
+}
+
+TEST_F(ProgramRun, WhileStoppedTheShellHasItsScreen) {
+  start_on_pty();
+  ASSERT_TRUE(read_until_shown(master_, " Deutsch:")) << output_;
+  output_.clear();
+  ASSERT_EQ(kill(pid_, SIGTSTP), 0);
+  ASSERT_TRUE(wait_stopped());
+  EXPECT_TRUE(read_until_output(master_, "\x1b[?1049l"));
+  expect_terminal_given_back();
+
+  // Continued: the alternate screen, the raw modes and the whole page again.
+  output_.clear();
+  screen_ = ScreenText();
+  ASSERT_EQ(kill(pid_, SIGCONT), 0);
+  EXPECT_TRUE(read_until_shown(master_, " Deutsch:")) << output_;
+  EXPECT_NE(output_.find("\x1b[?1049h"), std::string::npos);
+  EXPECT_EQ(pty_modes().c_lflag & (ECHO | ICANON | ISIG), 0u);
+  send("\x1b");
+  EXPECT_TRUE(read_to_end(master_));
+  EXPECT_EQ(wait_exit(), 0);
 }
 
 void ProgramRun::run_from_pipe(const std::string& keys, const std::string& shown,
@@ -290,6 +365,12 @@ TEST_F(ProgramRun, InputEndingInsideAnEscapeSequenceStillEnds) {
   // are taken before the screen is drawn.
   run_from_pipe("e5", "Please choose now (1, 2, 3 or 4)", "\x1b[1;");
   EXPECT_NE(output_.find("Bye-bye!"), std::string::npos);
+  // input releases the bytes and every later read is Ctrl-C. (A page left by
+  // a key that is already waiting need not be drawn at all.)
+  run_from_pipe(std::string("e5") + "\x1b[1;");
+  const auto verlassen = output_.find("\x1b[?1049l");
+  ASSERT_NE(verlassen, std::string::npos);
+  EXPECT_NE(output_.find("Bye-bye!", verlassen), std::string::npos);
   std::error_code ec;
   EXPECT_EQ(fs::file_size(dir_ / "BEDINGUN.DAT", ec), 80u);
 }

@@ -125,6 +125,25 @@ TEST_F(Uhren, VirtualDateMovesToItsFollowingDayAfterMidnight) {
   EXPECT_EQ(JAHR, 1582);
 }
 
+TEST_F(Uhren, TheDayAfterTheLastVirtualDateIsInYear10000) {
+  for (const bool deutsch : {true, false}) {
+    SP_D = deutsch;
+    VIRTUALDATE = true;
+    VIRJ1 = 9999, VIRM1 = 12, VIRT1 = 31, VIRWT1 = 5;
+    ZWEITESDATUM();
+    vc.set_clock({2025, 12, 18, 23, 59, 58, 0});
+    uhren_starten();
+    VIRTUALOLDDATE = true;
+    TAG_ALT = 0;
+    um(2025, 12, 18, 23, 59, 59);
+    um(2025, 12, 19, 0, 0, 1);
+    if (deutsch)
+      EXPECT_EQ(text(16, 19, 23), "Samstag, 1.1.10000,    ");
+    else
+      EXPECT_EQ(text(15, 19, 24), "Sat., 1st Jan. 10000,   ");
+  }
+}
+
 TEST_F(Uhren, ThinkingAndAnsweringTime) {
   SP_D = false;
   for (int y = 21; y <= 23; ++y) {

@@ -199,6 +199,30 @@ TEST(Formular, BackspaceInTheFirstFieldLeavesTheWalk) {
   });
 }
 
+TEST(Formular, EveryWayOutOfTheWalkLeavesConsistentConditions) {
+  // Length 9 over "0".."9"; the walk makes the last sign "5" (six signs) and
+  // is left from the code-length field: Ctrl-C (then a game from the menu),
+  // Esc and Esc, Esc and Backspace.
+  Satz s = Harness::default_record();
+  s[LAENGE] = 9;
+  const std::string weg = "3" + ENTER + ENTER + ENTER + "5";
+  for (const std::string& raus : {"\x03" + std::string("51"), ESC + ESC, ESC + BS}) {
+    Harness h;
+    h.write_file(s);
+    formular(h, weg + raus, [&] {
+      EXPECT_EQ(MAXFARBE, 6);
+      EXPECT_EQ(X.wiederholung, 1);
+      if (LOESUNG[1] != ' ') {  // the game: nine signs of the set
+        for (int i = 1; i <= 9; ++i) EXPECT_TRUE(LOESUNG[i] >= '0' && LOESUNG[i] <= '5');
+      } else if (raus == ESC + BS) {
+        EXPECT_EQ(h.text(30, 17, 5), "Ja.  ");
+      } else {
+        EXPECT_EQ(h.read_file()[WDH], 1);
+      }
+    });
+  }
+}
+
 TEST(Formular, EscRestartsTheWalkAtTheTimeLimit) {
   Harness h;
   formular(h, "3" + ENTER + ENTER + ENTER + ENTER + ENTER + ENTER + ESC,

@@ -188,11 +188,16 @@ TEST_F(RatenSpiel, EscDuringTheSearchEndsTheGame) {
 }
 
 TEST_F(RatenSpiel, AFailedBuildEndsTheGameLikeEsc) {
-  bedingungen('9', 4, false, true, true);
-  raten_fehler_bei = 0;
-  EXPECT_FALSE(spiele_partie());
-  EXPECT_EQ(h.text(45, 25, 3), "   ");
-  EXPECT_EQ(raten_belegt, 0u);
+  // An allocation that returns nothing, or a store the machine cannot back.
+  for (const bool speichergrenze : {false, true}) {
+    bedingungen('9', 4, false, true, true);
+    raten_fehler_bei = speichergrenze ? -1 : 0;
+    h.vc.memory_limit = speichergrenze ? 16 << 20 : ~std::uint64_t{0};
+    EXPECT_FALSE(spiele_partie());
+    EXPECT_TRUE(abbruch);
+    EXPECT_EQ(h.text(45, 25, 3), "   ");
+    EXPECT_EQ(raten_belegt, 0u);
+  }
 }
 
 }  // namespace

@@ -295,21 +295,32 @@ TEST_F(Spiel, HumanAnswersAVariableCode) {
 }
 
 TEST_F(Spiel, FailedBuildEndsTheGameLikeEsc) {
-  bedingungen('0', '9', 4, false, COMPUTER_VARIABEL);
-  mogel_fehler_bei_block = 0;
-  spieler([&](VirtualConsole& vc) {
-    if (WHEREX() == 70 && WHEREY() == 25) vc.push_keys("x");  // ignored
-    vc.push_keys("N");
-  });
+  // An allocation that returns nothing, or a list the machine cannot back.
+  for (const bool speichergrenze : {false, true}) {
+    bedingungen('0', '9', 4, false, COMPUTER_VARIABEL);
+    mogel_fehler_bei_block = speichergrenze ? -1 : 0;
+    h.vc.memory_limit = speichergrenze ? 16 << 20 : ~std::uint64_t{0};
+    spieler([&](VirtualConsole& vc) {
+      if (WHEREX() == 70 && WHEREY() == 25) vc.push_keys("xN");  // "x" is ignored
+    });
+    EXPECT_FALSE(spiele_partie());
+    EXPECT_TRUE(abbruch);
+    EXPECT_EQ(NUMMER, 0);
+    EXPECT_EQ(h.text(3, 19, 10), "Spielende ");
+    // The progress line gives way to the end line with the question.
+    EXPECT_EQ(h.row(25).substr(0, 79),
+              "Loesung:               Benoetigte Versuche:             Neues Spiel? Ja.       ");
+    EXPECT_EQ(mogel_zahl_bloecke, 0u);
+    EXPECT_EQ(mogel_belegt, 0u);
+  }
+}
+
+TEST_F(Spiel, ACodeLongerThanTheSignSetRepeatsSigns) {
+  bedingungen('0', '5', 9, false, COMPUTER_FEST);  // inconsistent, as no form leaves it
+  spieler([](VirtualConsole& vc) { vc.push_keys("\x1bn"); });
   EXPECT_FALSE(spiele_partie());
-  EXPECT_TRUE(abbruch);
-  EXPECT_EQ(NUMMER, 0);
-  EXPECT_EQ(h.text(3, 19, 10), "Spielende ");
-  // The progress line gives way to the end line with the question.
-  EXPECT_EQ(h.row(25).substr(0, 79),
-            "Loesung:               Benoetigte Versuche:             Neues Spiel? Ja.       ");
-  EXPECT_EQ(mogel_zahl_bloecke, 0u);
-  EXPECT_EQ(mogel_belegt, 0u);
+  EXPECT_EQ(X.wiederholung, 1);
+  for (int i = 1; i <= 9; ++i) EXPECT_TRUE(LOESUNG[i] >= '0' && LOESUNG[i] <= '5') << i;
 }
 
 TEST_F(Spiel, SecretCodeDrawing) {

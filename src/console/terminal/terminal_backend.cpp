@@ -13,13 +13,16 @@
 #include <cstring>
 
 #include "console/calendar_math.h"
+#include "console/fd_output.h"
 
 namespace {
 
-// Alternate screen, autowrap off; and back, the screen cleared first so that
-// a terminal without an alternate screen shows what follows from the top.
+// Alternate screen, autowrap off; and back.
 constexpr char kEnter[] = "\x1b[?1049h\x1b[?7l";
-constexpr char kLeave[] = "\x1b[0m\x1b[2J\x1b[H\x1b[?7h\x1b[?25h\x1b[?1049l";
+constexpr char kLeave[] = "\x1b[0m\x1b[?7h\x1b[?25h\x1b[?1049l";
+// Before the end: the screen cleared and the cursor home, so that on a
+// terminal without an alternate screen the farewell starts at the left edge.
+constexpr char kClear[] = "\x1b[0m\x1b[2J\x1b[H";
 
 constexpr char kSizeNotice[] =
     "Bitte das Fenster auf mindestens 80 x 25 Zeichen vergroessern / "
@@ -30,6 +33,9 @@ constexpr std::int64_t kPollEveryUs = 1000;
 constexpr std::int64_t kRenderEveryUs = 15000;
 // The longest a wait sleeps before it looks at the signal flags again.
 constexpr int kWakeMs = 100;
+// How long output may still wait for a stalled terminal once the program
+// has been asked to end.
+constexpr std::int64_t kGiveUpUs = 2000000;
 
 // Text-mode colour numbers (blue first) to ANSI colour numbers (red first).
 constexpr int kAnsiColour[8] = {0, 4, 2, 6, 1, 5, 3, 7};
@@ -41,6 +47,14 @@ volatile sig_atomic_t g_raw_active = 0;
 int g_in_fd = 0, g_out_fd = 1;
 termios g_saved, g_raw;
 volatile sig_atomic_t g_have_saved = 0;
+volatile sig_atomic_t g_stopped = 0;  // the terminal was given back for a stop
+
+// Only async-signal-safe calls in the handlers below.
+void leave_terminal() {
+  ssize_t r = write(g_out_fd, kLeave, sizeof kLeave - 1);
+  (void)r;
+  if (g_have_saved) tcsetattr(g_in_fd, TCSANOW, &g_saved);
+}
 
 extern "C" void on_terminate(int) {
   g_terminate = 1;
@@ -49,32 +63,90 @@ extern "C" void on_resize(int) {
   g_resized = 1;
 }
 
-// Back in the foreground after a stop: the shell may have changed the modes
-// and the screen meanwhile.
-extern "C" void on_continue(int) {
-  if (g_raw_active && g_have_saved) tcsetattr(g_in_fd, TCSANOW, &g_raw);
-  g_resized = 1;
+// The file-size limit: a save that reaches it fails like any file error
+// (the write returns EFBIG); sent from outside, it asks the program to end.
+extern "C" void on_file_limit(int, siginfo_t* info, void*) {
+  // The kernel sends the limit's signal as if the process had sent it to
+  // itself.
+  if (info->si_code <= 0 && info->si_pid != getpid()) g_terminate = 1;
 }
 
-// A crash still leaves a usable terminal: only async-signal-safe calls here.
+// With info_handler the handler is told who sent the signal.
+void install(int sig, void (*handler)(int), int flags,
+             void (*info_handler)(int, siginfo_t*, void*) = nullptr) {
+  struct sigaction sa;
+  std::memset(&sa, 0, sizeof sa);
+  if (info_handler) {
+    sa.sa_sigaction = info_handler;
+    flags |= SA_SIGINFO;
+  } else {
+    sa.sa_handler = handler;
+  }
+  sigemptyset(&sa.sa_mask);
+  sa.sa_flags = flags;
+  sigaction(sig, &sa, nullptr);
+}
+
+// A stop from outside: the shell gets its normal screen and modes back
+// while the program is stopped.
+extern "C" void on_stop(int) {
+  const int saved_errno = errno;
+  if (g_raw_active && !g_stopped) {
+    leave_terminal();
+    g_stopped = 1;
+  }
+  raise(SIGSTOP);
+  errno = saved_errno;
+}
+
+// Continued: the game screen and the raw modes come back when the program
+// is in the foreground of its terminal again (the shell may have changed
+// both meanwhile).
+extern "C" void on_continue(int) {
+  const int saved_errno = errno;
+  const bool foreground = !g_have_saved || tcgetpgrp(g_in_fd) == getpgrp();
+  if (g_raw_active && foreground) {
+    if (g_stopped) {
+      ssize_t r = write(g_out_fd, kEnter, sizeof kEnter - 1);
+      (void)r;
+      g_stopped = 0;
+    }
+    if (g_have_saved) tcsetattr(g_in_fd, TCSANOW, &g_raw);
+  }
+  g_resized = 1;
+  errno = saved_errno;
+}
+
+// A crash: the terminal is left usable, then the signal takes its default
+// course.
 extern "C" void on_crash(int sig) {
   if (g_raw_active) {
-    ssize_t r = write(g_out_fd, kLeave, sizeof kLeave - 1);
-    (void)r;
-    if (g_have_saved) tcsetattr(g_in_fd, TCSANOW, &g_saved);
+    if (!g_stopped) leave_terminal();
     g_raw_active = 0;
   }
   signal(sig, SIG_DFL);
   raise(sig);
 }
 
-void install(int sig, void (*handler)(int), int flags) {
-  struct sigaction sa;
-  std::memset(&sa, 0, sizeof sa);
-  sa.sa_handler = handler;
-  sigemptyset(&sa.sa_mask);
-  sa.sa_flags = flags;
-  sigaction(sig, &sa, nullptr);
+// Every catchable signal whose default ends the process: a signal sent
+// from outside ends the program through its end sequence (unless the
+// program was started with it ignored); a fault restores the terminal and
+// takes its default course.
+void install_signal_handlers() {
+  for (int sig : {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF,
+                  SIGXCPU, SIGIO, SIGPWR, SIGSTKFLT}) {
+    struct sigaction before;
+    if (sigaction(sig, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
+    install(sig, on_terminate, 0);
+  }
+  install(SIGXFSZ, nullptr, 0, on_file_limit);
+  for (int sig = SIGRTMIN; sig <= SIGRTMAX; ++sig) install(sig, on_terminate, 0);
+  install(SIGWINCH, on_resize, SA_RESTART);
+  install(SIGTSTP, on_stop, SA_RESTART);
+  install(SIGCONT, on_continue, SA_RESTART);
+  install(SIGPIPE, SIG_IGN, 0);
+  for (int sig : {SIGSEGV, SIGABRT, SIGBUS, SIGFPE, SIGILL, SIGTRAP, SIGSYS})
+    install(sig, on_crash, SA_RESETHAND | SA_NODEFER);
 }
 
 std::int64_t clock_us(clockid_t id) {
@@ -148,14 +220,7 @@ TerminalBackend::TerminalBackend(const char* argv0, int in_fd, int out_fd)
   in_tty_ = isatty(in_fd) && tcgetattr(in_fd, &saved_) == 0;
   out_tty_ = isatty(out_fd);
 
-  install(SIGTERM, on_terminate, 0);
-  install(SIGHUP, on_terminate, 0);
-  install(SIGINT, on_terminate, 0);
-  install(SIGWINCH, on_resize, SA_RESTART);
-  install(SIGCONT, on_continue, SA_RESTART);
-  install(SIGPIPE, SIG_IGN, 0);
-  for (int sig : {SIGSEGV, SIGABRT, SIGBUS, SIGFPE, SIGILL})
-    install(sig, on_crash, SA_RESETHAND | SA_NODEFER);
+  install_signal_handlers();
 
   if (in_tty_) {
     g_saved = saved_;
@@ -173,6 +238,7 @@ TerminalBackend::TerminalBackend(const char* argv0, int in_fd, int out_fd)
     tcsetattr(in_fd, TCSANOW, &raw);
   }
   active_ = true;
+  g_stopped = 0;
   g_raw_active = 1;
   query_size();
   write_all(kEnter);
@@ -186,7 +252,7 @@ void TerminalBackend::restore() {
   if (!active_) return;
   active_ = false;
   g_raw_active = 0;
-  write_all(kLeave);
+  write_all(std::string(kClear) + kLeave);
   if (in_tty_) tcsetattr(in_fd_, TCSANOW, &saved_);
   g_have_saved = 0;
 
@@ -211,17 +277,25 @@ int TerminalBackend::start_mode() {
   return term && *term && std::strcmp(term, "dumb") != 0 ? 3 : 7;
 }
 
+namespace {
+
+// A slow terminal is waited for; once the program is asked to end, only
+// for a while.
+bool give_up_output() {
+  static std::int64_t asked_at = 0;
+  if (!g_terminate) return false;
+  const std::int64_t now = precise_us();
+  if (asked_at == 0) asked_at = now;
+  return now - asked_at > kGiveUpUs;
+}
+
+}  // namespace
+
 bool TerminalBackend::write_all(const std::string& bytes) {
   if (output_failed_) return false;
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = write(out_fd_, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      output_failed_ = true;  // the terminal is gone: the program is to end
-      return false;
-    }
-    done += static_cast<std::size_t>(n);
+  if (!write_fully(out_fd_, bytes.data(), bytes.size(), kWakeMs, give_up_output)) {
+    output_failed_ = true;  // the terminal is gone: the program is to end
+    return false;
   }
   return true;
 }
@@ -263,7 +337,7 @@ void TerminalBackend::show_size_notice() {
 }
 
 void TerminalBackend::render() {
-  if (!screen_ || !active_) return;
+  if (!screen_ || !active_ || g_stopped) return;
   last_render_us_ = coarse_us();
   if (g_resized) {
     g_resized = 0;
