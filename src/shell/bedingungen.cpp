@@ -20,11 +20,18 @@ bool ist_zeichen(char c) {
 }
 
 // Reads one record; false when the file is missing, empty or too short.
-bool lies_satz(bedingung& satz) {
+bool lies_satz(const std::string& pfad, bedingung& satz) {
   std::vector<std::uint8_t> bytes;
-  if (!read_file(ALT, sizeof satz, bytes) || bytes.size() != sizeof satz) return false;
+  if (!read_file(pfad, sizeof satz, bytes) || bytes.size() != sizeof satz) return false;
   std::memcpy(&satz, bytes.data(), sizeof satz);
   return true;
+}
+
+// The player's own file, or else, until the player saves one, the file
+// beside a program in a folder the player cannot write.
+bool lies_bedingungen(bedingung& satz) {
+  if (lies_satz(ALT, satz)) return true;
+  return !EINSTELLUNGSORDNER.empty() && lies_satz(PROGRAMMVERZEICHNIS + "BEDINGUN.DAT", satz);
 }
 
 // The player's settings folder: $XDG_CONFIG_HOME/korvando, by default
@@ -56,7 +63,7 @@ void waehle_bedingungsdatei() {
 void lade_bedingungen() {
   INITIALISIERE();
   bedingung satz;
-  KANN_LESEN = lies_satz(satz);
+  KANN_LESEN = lies_bedingungen(satz);
   if (KANN_LESEN) X = satz;
 
   if (X.speicherwahl < 1 || X.speicherwahl > 8) X.speicherwahl = 8;

@@ -172,6 +172,17 @@ TEST(ConditionsFile, BesideTheProgramOrElseInThePlayersSettingsFolder) {
     EXPECT_EQ(h.vc.files["/cfg/korvando/BEDINGUN.DAT"].size(), 80u);
     EXPECT_EQ(h.vc.files.size(), 1u);
   }
+  {  // A file beside such a program gives the settings until the player saves.
+    Harness h;
+    h.write_file(satz_mit({{3, 6}}));
+    h.vc.read_only_folders = {h.dir};
+    h.vc.environment = {{"XDG_CONFIG_HOME", "/cfg"}};
+    h.start();
+    EXPECT_EQ(X.laenge, 6);
+    BEDINGUNGENSPEICHERN();
+    EXPECT_EQ(h.vc.files["/cfg/korvando/BEDINGUN.DAT"][3], 6);
+    EXPECT_EQ(h.vc.files.size(), 2u);
+  }
   {  // Without an absolute XDG_CONFIG_HOME: ~/.config/korvando.
     Harness h;
     h.vc.read_only_folders = {h.dir};
