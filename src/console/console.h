@@ -10,6 +10,7 @@
 
 #include <concepts>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,6 +60,102 @@ void SOUND(unsigned hz);
 void NOSOUND();
 void TEXTMODE(int mode);
 void WINDOW(int left, int top, int right, int bottom);
+
+// ----------------------------------------------------------------- key codes
+// READKEY delivers an ordinary key as its code, a key without a character as
+// TASTE_ERWEITERT followed by the key's second code on the next call.
+
+constexpr unsigned char TASTE_ERWEITERT = 0;  // a second code follows
+constexpr unsigned char TASTE_CTRL_C = 3;
+constexpr unsigned char TASTE_BACKSPACE = 8;
+constexpr unsigned char TASTE_ENTER = 13;
+constexpr unsigned char TASTE_ESC = 27;
+constexpr unsigned char TASTE_DEL_BYTE = 127;  // the terminal's byte, delivered as Backspace
+
+// Second codes. The program accepts the Shift, Ctrl and Alt forms wherever it
+// accepts the plain key.
+constexpr unsigned char TASTE_F1 = 59;
+constexpr unsigned char TASTE_SHIFT_F1 = 84;
+constexpr unsigned char TASTE_CTRL_F1 = 94;
+constexpr unsigned char TASTE_ALT_F1 = 104;
+constexpr unsigned char TASTE_F4 = 62;
+constexpr unsigned char TASTE_SHIFT_F4 = 87;
+constexpr unsigned char TASTE_CTRL_F4 = 97;
+constexpr unsigned char TASTE_ALT_F4 = 107;
+constexpr unsigned char TASTE_F6 = 64;
+constexpr unsigned char TASTE_SHIFT_F6 = 89;
+constexpr unsigned char TASTE_CTRL_F6 = 99;
+constexpr unsigned char TASTE_ALT_F6 = 109;
+constexpr unsigned char TASTE_UP = 72;
+constexpr unsigned char TASTE_CTRL_UP = 141;
+constexpr unsigned char TASTE_ALT_UP = 152;
+constexpr unsigned char TASTE_DOWN = 80;
+constexpr unsigned char TASTE_CTRL_DOWN = 145;
+constexpr unsigned char TASTE_ALT_DOWN = 160;
+constexpr unsigned char TASTE_LEFT = 75;
+constexpr unsigned char TASTE_CTRL_LEFT = 115;
+constexpr unsigned char TASTE_ALT_LEFT = 155;
+constexpr unsigned char TASTE_RIGHT = 77;
+constexpr unsigned char TASTE_CTRL_RIGHT = 116;
+constexpr unsigned char TASTE_ALT_RIGHT = 157;
+constexpr unsigned char TASTE_PGUP = 73;
+constexpr unsigned char TASTE_CTRL_PGUP = 132;
+constexpr unsigned char TASTE_ALT_PGUP = 153;
+constexpr unsigned char TASTE_PGUP_176 = 176;  // a further PgUp form of some keyboards
+constexpr unsigned char TASTE_PGDN = 81;
+constexpr unsigned char TASTE_CTRL_PGDN = 118;
+constexpr unsigned char TASTE_ALT_PGDN = 161;
+constexpr unsigned char TASTE_PGDN_184 = 184;  // a further PgDn form of some keyboards
+constexpr unsigned char TASTE_DEL = 83;
+constexpr unsigned char TASTE_ALT_DEL = 163;
+constexpr unsigned char TASTE_DEL_6 = 6;  // two more second codes that clear like Del
+constexpr unsigned char TASTE_DEL_7 = 7;
+
+// Esc and Ctrl-C: leave the current input or computation.
+constexpr bool ist_abbruchtaste(unsigned char t) {
+  return t == TASTE_ESC || t == TASTE_CTRL_C;
+}
+
+// A second code as a key in any of its forms.
+constexpr bool ist_eine_von(unsigned char z, std::initializer_list<unsigned char> codes) {
+  for (unsigned char c : codes)
+    if (z == c) return true;
+  return false;
+}
+constexpr bool ist_f1(unsigned char z) {
+  return ist_eine_von(z, {TASTE_F1, TASTE_SHIFT_F1, TASTE_CTRL_F1, TASTE_ALT_F1});
+}
+constexpr bool ist_f4(unsigned char z) {
+  return ist_eine_von(z, {TASTE_F4, TASTE_SHIFT_F4, TASTE_CTRL_F4, TASTE_ALT_F4});
+}
+constexpr bool ist_f6(unsigned char z) {
+  return ist_eine_von(z, {TASTE_F6, TASTE_SHIFT_F6, TASTE_CTRL_F6, TASTE_ALT_F6});
+}
+constexpr bool ist_up(unsigned char z) {
+  return ist_eine_von(z, {TASTE_UP, TASTE_CTRL_UP, TASTE_ALT_UP});
+}
+constexpr bool ist_down(unsigned char z) {
+  return ist_eine_von(z, {TASTE_DOWN, TASTE_CTRL_DOWN, TASTE_ALT_DOWN});
+}
+constexpr bool ist_left(unsigned char z) {
+  return ist_eine_von(z, {TASTE_LEFT, TASTE_CTRL_LEFT, TASTE_ALT_LEFT});
+}
+constexpr bool ist_right(unsigned char z) {
+  return ist_eine_von(z, {TASTE_RIGHT, TASTE_CTRL_RIGHT, TASTE_ALT_RIGHT});
+}
+constexpr bool ist_pgup(unsigned char z) {
+  return ist_eine_von(z, {TASTE_PGUP, TASTE_CTRL_PGUP, TASTE_ALT_PGUP, TASTE_PGUP_176});
+}
+constexpr bool ist_pgdn(unsigned char z) {
+  return ist_eine_von(z, {TASTE_PGDN, TASTE_CTRL_PGDN, TASTE_ALT_PGDN, TASTE_PGDN_184});
+}
+constexpr bool ist_del(unsigned char z) {
+  return ist_eine_von(z, {TASTE_DEL, TASTE_ALT_DEL, TASTE_DEL_6, TASTE_DEL_7});
+}
+
+// The rest between two polls of a waiting loop: the clocks still run, and
+// waiting for a person costs no processor time.
+constexpr unsigned ABFRAGE_PAUSE_MS = 1;
 
 // ---------------------------------------------------------- system services
 

@@ -7,15 +7,16 @@
 #include <utility>
 #include <vector>
 
-namespace {
+#include "console/console.h"
 
-constexpr unsigned char kEsc = 27;
+namespace {
 
 // The keys without a character: the sequences xterm-compatible terminals,
 // tmux, rxvt and the Linux console send for them (the bytes after ESC,
 // separated by blanks), and the second codes of the key alone and with
 // Shift, Ctrl and Alt (0 where the keyboard has no code of its own for the
-// combination; the plain code is delivered then).
+// combination; the plain code is delivered then). The keys the program does
+// not react to keep their bare codes.
 //
 // From each form the modified forms are derived: "[X" gives "[1;mX", "OX"
 // gives "O1;mX" and "[1;mX", "[n~" gives "[n;m~", where m - 1 is the set of
@@ -27,30 +28,35 @@ struct KeyRow {
 };
 
 constexpr KeyRow kKeys[] = {
-    {"[A OA", 72, 0, 141, 152},          // Up
-    {"[B OB", 80, 0, 145, 160},          // Down
-    {"[C OC", 77, 0, 116, 157},          // Right
-    {"[D OD", 75, 0, 115, 155},          // Left
+    {"[A OA", TASTE_UP, 0, TASTE_CTRL_UP, TASTE_ALT_UP},
+    {"[B OB", TASTE_DOWN, 0, TASTE_CTRL_DOWN, TASTE_ALT_DOWN},
+    {"[C OC", TASTE_RIGHT, 0, TASTE_CTRL_RIGHT, TASTE_ALT_RIGHT},
+    {"[D OD", TASTE_LEFT, 0, TASTE_CTRL_LEFT, TASTE_ALT_LEFT},
     {"[H OH [1~ [7~", 71, 0, 119, 151},  // Home
     {"[F OF [4~ [8~", 79, 0, 117, 159},  // End
     {"[2~", 82, 0, 146, 162},            // Ins
-    {"[3~", 83, 0, 147, 163},            // Del
-    {"[5~", 73, 0, 132, 153},            // PgUp
-    {"[6~", 81, 0, 118, 161},            // PgDn
-    {"OP [11~ [[A", 59, 84, 94, 104},    // F1
-    {"OQ [12~ [[B", 60, 85, 95, 105},    // F2
-    {"OR [13~ [[C", 61, 86, 96, 106},    // F3
-    {"OS [14~ [[D", 62, 87, 97, 107},    // F4
-    {"[15~ [[E", 63, 88, 98, 108},       // F5
-    {"[17~", 64, 89, 99, 109},           // F6
-    {"[18~", 65, 90, 100, 110},          // F7
-    {"[19~", 66, 91, 101, 111},          // F8
-    {"[20~", 67, 92, 102, 112},          // F9
-    {"[21~", 68, 93, 103, 113},          // F10
-    {"[23~", 133, 135, 137, 139},        // F11
-    {"[24~", 134, 136, 138, 140},        // F12
-    {"[Z", 15, 0, 0, 0},                 // Shift-Tab
+    {"[3~", TASTE_DEL, 0, 147, TASTE_ALT_DEL},
+    {"[5~", TASTE_PGUP, 0, TASTE_CTRL_PGUP, TASTE_ALT_PGUP},
+    {"[6~", TASTE_PGDN, 0, TASTE_CTRL_PGDN, TASTE_ALT_PGDN},
+    {"OP [11~ [[A", TASTE_F1, TASTE_SHIFT_F1, TASTE_CTRL_F1, TASTE_ALT_F1},
+    {"OQ [12~ [[B", 60, 85, 95, 105},  // F2
+    {"OR [13~ [[C", 61, 86, 96, 106},  // F3
+    {"OS [14~ [[D", TASTE_F4, TASTE_SHIFT_F4, TASTE_CTRL_F4, TASTE_ALT_F4},
+    {"[15~ [[E", 63, 88, 98, 108},  // F5
+    {"[17~", TASTE_F6, TASTE_SHIFT_F6, TASTE_CTRL_F6, TASTE_ALT_F6},
+    {"[18~", 65, 90, 100, 110},    // F7
+    {"[19~", 66, 91, 101, 111},    // F8
+    {"[20~", 67, 92, 102, 112},    // F9
+    {"[21~", 68, 93, 103, 113},    // F10
+    {"[23~", 133, 135, 137, 139},  // F11
+    {"[24~", 134, 136, 138, 140},  // F12
+    {"[Z", 15, 0, 0, 0},           // Shift-Tab
 };
+
+// An ordinary byte as its key: the Backspace key of most terminals sends 127.
+unsigned char gewoehnliche_taste(unsigned char byte) {
+  return byte == TASTE_DEL_BYTE ? TASTE_BACKSPACE : byte;
+}
 
 constexpr int kShift = 1, kAlt = 2, kCtrl = 4;
 
@@ -68,7 +74,7 @@ std::uint8_t code_for(const KeyRow& k, int mods) {
 using Table = std::vector<std::pair<std::string, std::uint8_t>>;
 
 void add(Table& t, const KeyRow& k, const std::string& body, int mods) {
-  std::string esc(1, static_cast<char>(kEsc));
+  std::string esc(1, static_cast<char>(TASTE_ESC));
   t.emplace_back(esc + body, code_for(k, mods));
   t.emplace_back(esc + esc + body, code_for(k, mods | kAlt));
 }
@@ -123,8 +129,8 @@ int lookup_key_sequence(const unsigned char* bytes, int len) {
 }
 
 void KeyDecoder::feed(unsigned char byte, std::int64_t now_us) {
-  if (pending_len_ == 0 && byte != kEsc) {
-    out_.push_back(byte == 127 ? 8 : byte);
+  if (pending_len_ == 0 && byte != TASTE_ESC) {
+    out_.push_back(gewoehnliche_taste(byte));
     return;
   }
   pending_[pending_len_++] = byte;
@@ -153,18 +159,18 @@ unsigned char KeyDecoder::take() {
 // else releases its ESC as a key of its own and goes on after it.
 void KeyDecoder::decode(bool flush) {
   while (pending_len_ > 0) {
-    if (pending_[0] != kEsc) {
-      out_.push_back(pending_[0] == 127 ? 8 : pending_[0]);
+    if (pending_[0] != TASTE_ESC) {
+      out_.push_back(gewoehnliche_taste(pending_[0]));
     } else {
       int code = lookup_key_sequence(pending_, pending_len_);
       if (code >= 0) {
-        out_.push_back(0);
+        out_.push_back(TASTE_ERWEITERT);
         out_.push_back(static_cast<unsigned char>(code));
         pending_len_ = 0;
         return;
       }
       if (code == kSequencePrefix && !flush && pending_len_ < kMaxPending) return;
-      out_.push_back(kEsc);
+      out_.push_back(TASTE_ESC);
     }
     std::memmove(pending_, pending_ + 1, static_cast<std::size_t>(--pending_len_));
   }

@@ -20,7 +20,7 @@ void VirtualConsole::push_keys(std::string_view chars) {
 }
 
 void VirtualConsole::push_ext(unsigned char second_code) {
-  push_key(0);
+  push_key(TASTE_ERWEITERT);
   push_key(second_code);
 }
 
@@ -68,7 +68,7 @@ unsigned char VirtualConsole::read_key() {
   if (keys_.empty() && on_wait) on_wait(*this);
   if (keys_.empty()) {
     if (eof_when_empty) eof_ = true;
-    return 3;
+    return TASTE_CTRL_C;
   }
   unsigned char c = keys_.front();
   keys_.pop_front();

@@ -44,18 +44,16 @@ bool antwort_variabel(const VersuchsEingabe& v, std::uint8_t& p, std::uint8_t& t
   std::uint8_t z = 0;
   geschrieben = antwort_nicht_fest(v.zeichen, v.nummern, X3I, X4I, K, p, z, taste);
   t = static_cast<std::uint8_t>(p + z);
-  return taste == 27;
+  return taste == TASTE_ESC;
 }
 
 }  // namespace
 
 unsigned char warte_auf_taste() {
-  // A millisecond's rest between polls: the clocks still run, and waiting
-  // for a person costs no processor time.
   for (;;) {
     SCHREIBE_ZEIT_ORB();
     if (KEYPRESSED()) break;
-    DELAY(1);
+    DELAY(ABFRAGE_PAUSE_MS);
   }
   return READKEY();
 }
@@ -65,7 +63,7 @@ namespace {
 // The next key with the clocks running; an extended key counts as 0.
 unsigned char antworttaste() {
   const unsigned char k = warte_auf_taste();
-  if (k == 0) READKEY();
+  if (k == TASTE_ERWEITERT) READKEY();
   return k;
 }
 
@@ -89,7 +87,7 @@ bool lies_menschliche_antwort(const bool (&moeglich)[10][10], int x3, int x4, in
     if (p_getippt) {
       for (;;) {
         const unsigned char k = antworttaste();
-        if (k == 3 || k == 27) return false;
+        if (ist_abbruchtaste(k)) return false;
         if (k < '0' || k - '0' > l) continue;
         const int wert = k - '0';
         bool q_moeglich = false;
@@ -117,8 +115,8 @@ bool lies_menschliche_antwort(const bool (&moeglich)[10][10], int x3, int x4, in
     }
     for (;;) {
       const unsigned char k = antworttaste();
-      if (k == 3 || k == 27) return false;
-      if (k == 8 && p_getippt) {
+      if (ist_abbruchtaste(k)) return false;
+      if (k == TASTE_BACKSPACE && p_getippt) {
         GOTOXY(x3, y);
         WRITE(' ');
         break;
@@ -137,13 +135,14 @@ void JA_NEIN(unsigned char& taste, std::uint8_t& flag, bool& geaendert) {
   geaendert = false;
   for (;;) {
     taste = warte_auf_taste();
-    if (taste == 0) {
+    if (taste == TASTE_ERWEITERT) {
       READKEY();
       continue;
     }
     if (taste == 'y' || taste == 'Y' || taste == 'J' || taste == 'z' || taste == 'Z') taste = 'j';
     if (taste == 'N') taste = 'n';
-    if (taste == 8 || taste == 13 || taste == 'j' || taste == 'n' || taste == 3 || taste == 27)
+    if (taste == TASTE_BACKSPACE || taste == TASTE_ENTER || taste == 'j' || taste == 'n' ||
+        ist_abbruchtaste(taste))
       break;
   }
   A = taste;
@@ -166,11 +165,11 @@ void LESE_ZEICHEN(char verboten) {
   unsigned char t;
   for (;;) {
     t = warte_auf_taste();
-    if (t == 0) {
+    if (t == TASTE_ERWEITERT) {
       READKEY();
       continue;
     }
-    if (t == 8 || t == 13 || t == 3 || t == 27) {
+    if (t == TASTE_BACKSPACE || t == TASTE_ENTER || ist_abbruchtaste(t)) {
       A = t;
       return;
     }
@@ -227,17 +226,17 @@ void LESE_LSG(code& loesung, unsigned char& taste) {
   taste = 0;
   while (pos <= anzahl) {
     unsigned char t = warte_auf_taste();
-    if (t == 3 || t == 27) {
+    if (ist_abbruchtaste(t)) {
       taste = A = t;
       return;
     }
-    if (t == 0) {
+    if (t == TASTE_ERWEITERT) {
       READKEY();
       continue;
     }
-    if (t == 8) {
+    if (t == TASTE_BACKSPACE) {
       if (pos == 1) {
-        taste = A = 8;
+        taste = A = TASTE_BACKSPACE;
         return;
       }
       --pos;
@@ -304,28 +303,28 @@ void LESE_CODE(std::uint8_t seite, code& versuch, std::uint8_t& p, std::uint8_t&
   while (offen > 0) {
     t = warte_auf_taste();
     enum { NICHTS, LINKS, RECHTS, LOESCHEN } schritt = NICHTS;
-    if (t == 0) {
+    if (t == TASTE_ERWEITERT) {
       const unsigned char t2 = READKEY();
-      if (t2 == 75 || t2 == 115 || t2 == 155)
+      if (ist_left(t2))
         schritt = LINKS;
-      else if (t2 == 77 || t2 == 116 || t2 == 157)
+      else if (ist_right(t2))
         schritt = RECHTS;
-      else if (t2 == 83 || t2 == 163 || t2 == 6 || t2 == 7)
+      else if (ist_del(t2))
         schritt = LOESCHEN;
       else
         continue;
-    } else if (t == 3 || t == 27) {
-      taste = A = 27;
+    } else if (ist_abbruchtaste(t)) {
+      taste = A = TASTE_ESC;
       RATENDRAN = false;
       SPEICHER_FREIGEBEN(true);
       ZEITEIN = false;
       return;
-    } else if (t == 13) {
+    } else if (t == TASTE_ENTER) {
       schritt = RECHTS;
-    } else if (t == 8) {
+    } else if (t == TASTE_BACKSPACE) {
       setze('.', 0, true);
       --pos;
-    } else if (t == ',' || t == 127) {
+    } else if (t == ',' || t == TASTE_DEL_BYTE) {
       schritt = LOESCHEN;
     } else if (t == ' ' || t == '*' || t == '+' || t == '~') {
       if (!leer_erlaubt) continue;

@@ -282,7 +282,7 @@ zuf_taste LIES_ZIFFER(bool live, std::uint8_t niedrigste, std::uint8_t hoechste)
     if (live) {
       while (!KEYPRESSED()) {
         ZEIGE_DATUM(true);
-        DELAY(1);  // the running clock needs no more; a person's wait costs no processor time
+        DELAY(ABFRAGE_PAUSE_MS);
       }
     } else {
       ZEIGE_DATUM(false);
@@ -294,38 +294,21 @@ zuf_taste LIES_ZIFFER(bool live, std::uint8_t niedrigste, std::uint8_t hoechste)
       if (z < niedrigste || z > hoechste) continue;
       zuf_ziffer = z;
       t = zuf_taste::ziffer;
-    } else if (c == 13 || c == 27 || c == 3) {
+    } else if (c == TASTE_ENTER || ist_abbruchtaste(c)) {
       t = zuf_taste::ende;
-    } else if (c == 0) {
-      switch (READKEY()) {
-        case 72:
-        case 141:
-        case 152:
-          t = zuf_taste::hoch;
-          break;
-        case 80:
-        case 145:
-        case 160:
-          t = zuf_taste::runter;
-          break;
-        case 75:
-        case 115:
-        case 155:
-          t = zuf_taste::links;
-          break;
-        case 77:
-        case 116:
-        case 157:
-          t = zuf_taste::rechts;
-          break;
-        case 59:
-        case 84:
-        case 94:
-        case 104:
-          zuruecksetzen(live);
-          continue;
-        default:
-          continue;
+    } else if (c == TASTE_ERWEITERT) {
+      const unsigned char z = READKEY();
+      if (ist_up(z)) {
+        t = zuf_taste::hoch;
+      } else if (ist_down(z)) {
+        t = zuf_taste::runter;
+      } else if (ist_left(z)) {
+        t = zuf_taste::links;
+      } else if (ist_right(z)) {
+        t = zuf_taste::rechts;
+      } else {
+        if (ist_f1(z)) zuruecksetzen(live);
+        continue;
       }
     } else {
       continue;

@@ -144,8 +144,8 @@ farbwahl LIES_FARBTASTE(bool farbe, std::uint8_t sf, std::uint8_t hf, std::uint8
   const int hintergrund = sf / 16;
   for (;;) {
     const unsigned char c = READKEY();
-    if (c == 13 || c == 27 || c == 3) return farbwahl::ende;
-    if (c == 0) {
+    if (c == TASTE_ENTER || ist_abbruchtaste(c)) return farbwahl::ende;
+    if (c == TASTE_ERWEITERT) {
       READKEY();
       continue;
     }

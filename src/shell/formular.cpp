@@ -119,20 +119,20 @@ unsigned char tippe_namen(namensfeld& name, int y, int& pos) {
   for (;;) {
     GOTOXY(37 + pos, y);
     const unsigned char t = warte_auf_taste();
-    if (t == 0) {
+    if (t == TASTE_ERWEITERT) {
       READKEY();
       continue;
     }
-    if (t == 13 || t == 27 || t == 3) {
+    if (t == TASTE_ENTER || ist_abbruchtaste(t)) {
       if (pos > 1 && name[pos - 1] == '-') {
         --pos;
         setze(' ');
         --pos;
       }
-      return t == 3 ? 2 : t;
+      return t == TASTE_CTRL_C ? 2 : t;
     }
-    if (t == 8) {
-      if (pos == 1) return 8;
+    if (t == TASTE_BACKSPACE) {
+      if (pos == 1) return TASTE_BACKSPACE;
       --pos;
       setze(' ');
       --pos;
@@ -160,7 +160,7 @@ unsigned char tippe_namen(namensfeld& name, int y, int& pos) {
     } else {
       continue;
     }
-    if (pos > 31) return 13;  // the name is full
+    if (pos > 31) return TASTE_ENTER;  // the name is full
   }
 }
 
@@ -256,16 +256,17 @@ void LESE_NAMEN(std::uint8_t welcher, namensfeld& name, unsigned char& taste) {
       CLEAR_NAME(name);
       GOTOXY(38, y);
       WRITE(name_text(name));
-      if (taste == 8 || taste == 2) return;
+      if (taste == TASTE_BACKSPACE || taste == 2) return;
     }
     GOTOXY(76, y);
     for (;;) {
       unsigned char t = warte_auf_taste();
-      if (t == 0) {
+      if (t == TASTE_ERWEITERT) {
         READKEY();
         continue;
       }
-      if (t == 'y' || t == 'Y' || t == 'j' || t == 'J' || t == 'z' || t == 'Z' || t == 13) {
+      if (t == 'y' || t == 'Y' || t == 'j' || t == 'J' || t == 'z' || t == 'Z' ||
+          t == TASTE_ENTER) {
         taste = 'j';
         return;
       }
@@ -276,7 +277,7 @@ void LESE_NAMEN(std::uint8_t welcher, namensfeld& name, unsigned char& taste) {
         pos = 1;
         break;
       }
-      if (t == 8) {
+      if (t == TASTE_BACKSPACE) {
         // The name is opened again behind its last character.
         int e = 31;
         while (e >= 1 && name[e] == ' ') --e;
@@ -291,12 +292,12 @@ void LESE_NAMEN(std::uint8_t welcher, namensfeld& name, unsigned char& taste) {
         if (e >= 1 && e < 31 && name[e] == '.') ++pos;  // the word ended with its dot
         break;
       }
-      if (t == 27) {
-        taste = 8;
+      if (t == TASTE_ESC) {
+        taste = TASTE_BACKSPACE;
         return;
       }
-      if (t == 3) {
-        taste = 27;
+      if (t == TASTE_CTRL_C) {
+        taste = TASTE_ESC;
         return;
       }
     }
@@ -342,7 +343,7 @@ Weiter feldweg(int schritt, bool lsg_zurueck = false) {
         GOTOXY(d ? 71 : 69, 10);
         for (;;) {
           t = warte_auf_taste();
-          if (t == 0) {
+          if (t == TASTE_ERWEITERT) {
             READKEY();
             continue;
           }
@@ -350,10 +351,12 @@ Weiter feldweg(int schritt, bool lsg_zurueck = false) {
             X.zeitlimit = static_cast<std::uint8_t>(t - '0');
             WRITE(static_cast<char>(t));
           }
-          if ((t >= '0' && t <= '9') || t == 13 || t == 8 || t == 27 || t == 3) break;
+          if ((t >= '0' && t <= '9') || t == TASTE_ENTER || t == TASTE_BACKSPACE ||
+              ist_abbruchtaste(t))
+            break;
         }
-        if (t == 27 || t == 3) return Weiter::MENUE;
-        if (t == 8) {
+        if (ist_abbruchtaste(t)) return Weiter::MENUE;
+        if (t == TASTE_BACKSPACE) {
           mache_stimmig();
           if (!mensch_gegen_mensch_fest()) return Weiter::AUSWAHL;
           vor(11);
@@ -365,8 +368,8 @@ Weiter feldweg(int schritt, bool lsg_zurueck = false) {
       }
       case 2:
         t = ja_nein(30, 12, X.ton, geaendert);
-        if (t == 3) return Weiter::MENUE;
-        if (t == 8 || t == 27)
+        if (t == TASTE_CTRL_C) return Weiter::MENUE;
+        if (t == TASTE_BACKSPACE || t == TASTE_ESC)
           zurueck(1);
         else
           vor(3);
@@ -375,10 +378,10 @@ Weiter feldweg(int schritt, bool lsg_zurueck = false) {
       case 4:
         GOTOXY(30, schritt == 3 ? 13 : 14);
         LESE_ZEICHEN(schritt == 3 ? '*' : X.erstes_zeichen);
-        if (A == 3) return Weiter::MENUE;
-        if (A == 27) {
+        if (A == TASTE_CTRL_C) return Weiter::MENUE;
+        if (A == TASTE_ESC) {
           vor(1);
-        } else if (A == 8) {
+        } else if (A == TASTE_BACKSPACE) {
           zurueck(schritt - 1);
         } else {
           if (schritt == 4) KORRIGIERE(MAXFARBE, 2, false, false, true, false);
@@ -389,7 +392,7 @@ Weiter feldweg(int schritt, bool lsg_zurueck = false) {
         GOTOXY(30, 16);
         for (;;) {
           t = warte_auf_taste();
-          if (t == 0) {
+          if (t == TASTE_ERWEITERT) {
             READKEY();
             continue;
           }
@@ -398,12 +401,14 @@ Weiter feldweg(int schritt, bool lsg_zurueck = false) {
             WRITE(static_cast<char>(t));
             punkte_ins_loesungsfeld();
           }
-          if ((t >= '2' && t <= '9') || t == 13 || t == 8 || t == 27 || t == 3) break;
+          if ((t >= '2' && t <= '9') || t == TASTE_ENTER || t == TASTE_BACKSPACE ||
+              ist_abbruchtaste(t))
+            break;
         }
-        if (t == 3) return Weiter::MENUE;
-        if (t == 27) {
+        if (t == TASTE_CTRL_C) return Weiter::MENUE;
+        if (t == TASTE_ESC) {
           vor(1);
-        } else if (t == 8) {
+        } else if (t == TASTE_BACKSPACE) {
           zurueck(4);
         } else {
           KORRIGIERE(MAXFARBE, X.laenge, false, false, true, false);
@@ -422,12 +427,12 @@ Weiter feldweg(int schritt, bool lsg_zurueck = false) {
           WRITE(ja_nein_formular(true));
         } else {
           t = ja_nein(30, 17, X.wiederholung, geaendert);
-          if (t == 3) return Weiter::MENUE;
-          if (t == 27) {
+          if (t == TASTE_CTRL_C) return Weiter::MENUE;
+          if (t == TASTE_ESC) {
             vor(1);
             break;
           }
-          if (t == 8) {
+          if (t == TASTE_BACKSPACE) {
             zurueck(5);
             break;
           }
@@ -438,10 +443,10 @@ Weiter feldweg(int schritt, bool lsg_zurueck = false) {
       case 7:
         t = ja_nein(30, 18, X.leerzeichen, geaendert);
         merke_leerzeichen = X.leerzeichen != 0;
-        if (t == 3) return Weiter::MENUE;
-        if (t == 27) {
+        if (t == TASTE_CTRL_C) return Weiter::MENUE;
+        if (t == TASTE_ESC) {
           vor(1);
-        } else if (t == 8) {
+        } else if (t == TASTE_BACKSPACE) {
           zurueck(6);
         } else {
           korrigiere_mit_anzeige();
@@ -460,10 +465,10 @@ Weiter feldweg(int schritt, bool lsg_zurueck = false) {
           t = ja_nein(d ? 57 : 64, 13, X.pc_raet, geaendert);
           if (geaendert) schreibe_slot(2);
         }
-        if (t == 3) return Weiter::MENUE;
-        if (t == 27)
+        if (t == TASTE_CTRL_C) return Weiter::MENUE;
+        if (t == TASTE_ESC)
           vor(1);
-        else if (t == 8)
+        else if (t == TASTE_BACKSPACE)
           zurueck(schritt - 1);
         else
           vor(schritt + 1);
@@ -477,9 +482,9 @@ Weiter feldweg(int schritt, bool lsg_zurueck = false) {
           break;
         }
         LESE_NAMEN(static_cast<std::uint8_t>(welcher), welcher == 1 ? X.name1 : X.name2, t);
-        if (t == 8)
+        if (t == TASTE_BACKSPACE)
           zurueck(schritt - 1);
-        else if (t == 27 || t == 2)
+        else if (t == TASTE_ESC || t == 2)
           vor(1);
         else
           vor(schritt + 1);
@@ -488,10 +493,10 @@ Weiter feldweg(int schritt, bool lsg_zurueck = false) {
       case 11:
         t = ja_nein(d ? 73 : 71, 17, X.pc_kodiert, geaendert);
         if (geaendert) schreibe_slot(1);
-        if (t == 3) return Weiter::MENUE;
-        if (t == 27) {
+        if (t == TASTE_CTRL_C) return Weiter::MENUE;
+        if (t == TASTE_ESC) {
           vor(1);
-        } else if (t == 8) {
+        } else if (t == TASTE_BACKSPACE) {
           korrigiere_mit_anzeige();
           zurueck(9);
         } else {
@@ -504,11 +509,11 @@ Weiter feldweg(int schritt, bool lsg_zurueck = false) {
         if (!lsg_zurueck) ZURUECK = false;
         lsg_zurueck = false;
         LESE_LSG(LOESUNG, t);
-        if (t == 8) {
+        if (t == TASTE_BACKSPACE) {
           zurueck(11);
-        } else if (t == 27 || t == 3) {
+        } else if (ist_abbruchtaste(t)) {
           punkte_ins_loesungsfeld();
-          vor(t == 27 ? 11 : 1);
+          vor(t == TASTE_ESC ? 11 : 1);
         } else {
           return Weiter::AUSWAHL;
         }
@@ -535,12 +540,12 @@ bool bedingungen_formular() {
     name1_bestaetigt = false;
     GOTOXY(DEUTSCH ? 74 : 73, 20);
     unsigned char t = warte_auf_taste();
-    if (t == 0) {
+    if (t == TASTE_ERWEITERT) {
       READKEY();
       continue;
     }
-    if (t == 3 || t == 27) t = '4';
-    if (t == 13) t = '1';
+    if (ist_abbruchtaste(t)) t = '4';
+    if (t == TASTE_ENTER) t = '1';
     Weiter w = Weiter::AUSWAHL;
     switch (t) {
       case '1':
@@ -576,7 +581,7 @@ bool bedingungen_formular() {
         if (mensch_gegen_mensch_fest()) punkte_ins_loesungsfeld();
         w = feldweg_verlassen(1);
         break;
-      case 8:
+      case TASTE_BACKSPACE:
         if (mensch_gegen_mensch_fest()) {
           ZURUECK = true;
           w = feldweg_verlassen(13, true);

@@ -113,15 +113,15 @@ void KONFIGURATION() {
   for (;;) {
     const unsigned char t = warte_auf_taste();
     int neu = gezeigt;
-    if (t == 0) {
+    if (t == TASTE_ERWEITERT) {
       const unsigned char t2 = READKEY();
-      if (t2 == 72 || t2 == 141 || t2 == 152)
+      if (ist_up(t2))
         neu = gezeigt == 1 ? 8 : gezeigt - 1;
-      else if (t2 == 80 || t2 == 145 || t2 == 160)
+      else if (ist_down(t2))
         neu = gezeigt == 8 ? 1 : gezeigt + 1;
     } else if (t >= '1' && t <= '8') {
       neu = t - '0';
-    } else if (t == 13 || t == 27 || t == 3) {
+    } else if (t == TASTE_ENTER || ist_abbruchtaste(t)) {
       break;
     }
     if (neu != gezeigt) {

@@ -40,11 +40,11 @@ void waehle_textmodus() {
 unsigned char menuetaste() {
   for (;;) {
     unsigned char t = READKEY();
-    if (t == 0) {
+    if (t == TASTE_ERWEITERT) {
       READKEY();
       continue;
     }
-    if (t == 3) return '9';
+    if (t == TASTE_CTRL_C) return '9';
     if (t >= '1' && t <= '9') return t;
   }
 }
@@ -154,7 +154,7 @@ void KORVANDO() {
   ANFANGEN();
   merke_leerzeichen = X.leerzeichen != 0;
   WAEHLE_SPRACHE();
-  if (SPRACHTASTE != 27) {
+  if (SPRACHTASTE != TASTE_ESC) {
     bool ende = false;
     while (!ende) {
       // The menu entry point: the user's vacant-sign choice back, then save.
@@ -171,7 +171,7 @@ void KORVANDO() {
         switch (menuetaste()) {
           case '1':
             WAEHLE_SPRACHE();
-            if (SPRACHTASTE == 27) ende = true;
+            if (SPRACHTASTE == TASTE_ESC) ende = true;
             break;
           case '2':
             VIRTUALDATE = false;

@@ -73,9 +73,9 @@ void WAEHLE_SPRACHE() {
       SPRACHTASTE = 'd';
     else if (t == 'e' || t == 'E')
       SPRACHTASTE = 'e';
-    else if (t == 27 || t == 3)
-      SPRACHTASTE = 27;
-    else if (t == 0)
+    else if (ist_abbruchtaste(t))
+      SPRACHTASTE = TASTE_ESC;
+    else if (t == TASTE_ERWEITERT)
       READKEY();
   }
   DEUTSCH = SPRACHTASTE != 'e';

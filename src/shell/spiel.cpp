@@ -125,7 +125,7 @@ bool erste_runde(int c_laenge) {
       GOTOXY(X2[c], r + 8);
       unsigned char taste = 0;
       zug(c, NUMMER, taste);
-      if (taste == 27 || taste == 3) {
+      if (ist_abbruchtaste(taste)) {
         abbruch = true;
         return false;
       }
@@ -162,7 +162,7 @@ void rollende_runde(int c_laenge) {
     GOTOXY(X2[2], 23);
     unsigned char taste = 0;
     zug(2, L, taste);
-    if (taste == 27 || taste == 3) {
+    if (ist_abbruchtaste(taste)) {
       abbruch = true;
       return;
     }
@@ -206,12 +206,12 @@ bool spielende(bool ohne_endzeile) {
   SPEICHER_FREIGEBEN(true);  // nothing of this game stays allocated
   for (;;) {
     const unsigned char t = READKEY();
-    if (t == 0) {
+    if (t == TASTE_ERWEITERT) {
       READKEY();
       continue;
     }
-    if (t == 3 || t == 27 || t == 'n' || t == 'N') return false;
-    if (t == 13 || t == 'j' || t == 'J' || t == 'y' || t == 'Y' || t == 'z' || t == 'Z')
+    if (ist_abbruchtaste(t) || t == 'n' || t == 'N') return false;
+    if (t == TASTE_ENTER || t == 'j' || t == 'J' || t == 'y' || t == 'Y' || t == 'z' || t == 'Z')
       return true;
   }
 }

@@ -4,14 +4,6 @@
 
 namespace {
 
-// Second codes of the extended keys that page back and forward.
-bool blaettert_zurueck(unsigned char code) {
-  return code == 73 || code == 132 || code == 153 || code == 176;
-}
-bool blaettert_vor(unsigned char code) {
-  return code == 81 || code == 118 || code == 161 || code == 184;
-}
-
 // Writes one row at the cursor; returns the number of characters written.
 int schreibe_zeile(const char* text, std::uint8_t standardfarbe, std::uint8_t hervorhebungsfarbe) {
   int laenge = 0;
@@ -50,9 +42,9 @@ void zeige_kurzanleitung(const Seite& seite, std::uint8_t standardfarbe,
   schreibe_seite(seite, standardfarbe, hervorhebungsfarbe);
   for (;;) {
     const unsigned char taste = READKEY();
-    if (taste == 8) continue;
-    if (taste != 0) return;
-    if (blaettert_vor(READKEY())) return;
+    if (taste == TASTE_BACKSPACE) continue;
+    if (taste != TASTE_ERWEITERT) return;
+    if (ist_pgdn(READKEY())) return;
   }
 }
 
@@ -64,14 +56,14 @@ void zeige_spielanleitung(const Seite (&seiten)[ANLEITUNGSSEITEN], std::uint8_t 
     int schritt = 0;  // -1 back, +1 forward
     while (schritt == 0) {
       const unsigned char taste = READKEY();
-      if (taste == 27 || taste == 3) return;
-      if (taste == 8) {
+      if (ist_abbruchtaste(taste)) return;
+      if (taste == TASTE_BACKSPACE) {
         schritt = -1;
-      } else if (taste == 0) {
+      } else if (taste == TASTE_ERWEITERT) {
         const unsigned char code = READKEY();
-        if (blaettert_zurueck(code))
+        if (ist_pgup(code))
           schritt = -1;
-        else if (blaettert_vor(code))
+        else if (ist_pgdn(code))
           schritt = 1;
       } else {
         schritt = 1;

@@ -423,13 +423,13 @@ unsigned char TerminalBackend::read_key() {
       return decoder_.take();
     }
     second_code_due_ = false;
-    if (g_terminate || output_failed_) return 3;
+    if (g_terminate || output_failed_) return TASTE_CTRL_C;
     if (decoder_.queued()) {
       unsigned char c = decoder_.take();
-      second_code_due_ = c == 0;
+      second_code_due_ = c == TASTE_ERWEITERT;
       return c;
     }
-    if (input_ended_) return 3;
+    if (input_ended_) return TASTE_CTRL_C;
     pump(0);
     if (decoder_.ready(precise_us())) continue;
     render();
