@@ -1,7 +1,5 @@
 // ZUF, the extras: setting date and time, the weekday calendar with the
-// virtual game date, and the colour scheme editor. Every variable of the
-// module is declared here; zuf_reset() puts them back to their start values
-// (for the tests).
+// virtual game date, and the colour scheme editor.
 #pragma once
 
 #include <cstdint>
@@ -52,25 +50,40 @@ struct zuf_zeit {
 // What LIES_ZIFFER made of a key.
 enum class zuf_taste : std::uint8_t { ziffer, ende, hoch, runter, links, rechts };
 
-// ---- working values: the date and time being shown and edited
-extern zuf_datum arbeitsdatum;
-extern zuf_zeit arbeitszeit;
-// ---- what is on the screen now (only changed fields are redrawn, and
-//      only changes are sent to the system clock)
-extern zuf_datum gezeigtes_datum;
-extern zuf_zeit gezeigte_zeit;
-// ---- the date taken when the page was opened: target of F1
-extern zuf_datum gemerktes_datum;
-// ---- the calendar: the real date at page entry, and while the page runs
-//      the virtual-date parameters of KALENDER (null outside the page)
-extern zuf_datum reales_datum;
-extern bool* spieldatum_ein;
-extern std::uint16_t *spieldatum_jahr, *spieldatum_monat, *spieldatum_tag, *spieldatum_wotag;
-// ---- language of the field drawer, last key and digit
-extern bool zuf_deutsch;
-extern zuf_taste zuf_letzte_taste;
-extern std::uint8_t zuf_ziffer;
+// ---- the module's variables
+// Every variable of ZUF stands once in this list, with its start value and
+// its meaning: the declarations here, the definitions in zuf_state.cpp and
+// zuf_reset() all come from it, so a new variable cannot miss the reset. An
+// entry is V(type, name, start value); the start value may be left out (then
+// zero, false or null), and a type with a comma gets a `using` name first.
+#define ZUF_VARIABLEN(V)                                                                   \
+  /* ---- working values: the date and time being shown and edited */                      \
+  V(zuf_datum, arbeitsdatum)                                                               \
+  V(zuf_zeit, arbeitszeit)                                                                 \
+  /* ---- what is on the screen now (only changed fields are redrawn, and only changes are \
+     sent to the system clock) */                                                          \
+  V(zuf_datum, gezeigtes_datum)                                                            \
+  V(zuf_zeit, gezeigte_zeit)                                                               \
+  /* ---- the date taken when the page was opened: target of F1 */                         \
+  V(zuf_datum, gemerktes_datum)                                                            \
+  /* ---- the calendar: the real date at page entry, and while the page runs the           \
+     virtual-date parameters of KALENDER (null outside the page) */                        \
+  V(zuf_datum, reales_datum)                                                               \
+  V(bool*, spieldatum_ein)                                                                 \
+  V(std::uint16_t*, spieldatum_jahr)                                                       \
+  V(std::uint16_t*, spieldatum_monat)                                                      \
+  V(std::uint16_t*, spieldatum_tag)                                                        \
+  V(std::uint16_t*, spieldatum_wotag)                                                      \
+  /* ---- language of the field drawer, last key and digit */                              \
+  V(bool, zuf_deutsch, true)                                                               \
+  V(zuf_taste, zuf_letzte_taste, zuf_taste::ende)                                          \
+  V(std::uint8_t, zuf_ziffer)
 
+#define ZUF_DEKLARATION(typ, name, ...) extern typ name;
+ZUF_VARIABLEN(ZUF_DEKLARATION)
+#undef ZUF_DEKLARATION
+
+// Every variable back to its start value (for the tests).
 void zuf_reset();
 
 // Redraws the fields that differ from what is shown. Live: reads the system

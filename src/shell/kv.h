@@ -1,51 +1,86 @@
 // KV, the main program: start-up, the main menu, the conditions file, the
 // conditions form, the board, the play loop and the configuration page.
-// Every variable of the module is declared here; kv_reset() puts them back to
-// their start values (for the tests).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
 #include "engine/kvspiel.h"
 
-// ---- language and colours
-extern bool DEUTSCH;                     // German screens
-extern unsigned char SPRACHTASTE;        // key that ended the language page: 'd', 'e' or 27
-extern bool FARBBILDSCHIRM;              // the console runs in the colour text mode
-extern std::uint8_t STANDARDFARBE;       // attribute of standard text
-extern std::uint8_t HERVORHEBUNGSFARBE;  // attribute of emphasised text
+// ---- the module's variables
+// Every variable of KV stands once in this list, with its start value and
+// its meaning: the declarations here, the definitions in kv_state.cpp and
+// kv_reset() all come from it, so a new variable cannot miss the reset. An
+// entry is V(type, name, start value); the start value may be left out (then
+// zero, false or empty), and a type with a comma gets a `using` name first.
+// The variables keep their plain names (DEUTSCH, STANDARDFARBE, ...).
+using ja_nein_tabelle = std::array<std::array<const char*, 2>, 2>;
 
-// ---- memory budget choice
-extern std::uint8_t SPEICHERWAHL;  // 1..8, field 4 of the conditions
+#define KV_VARIABLEN(V)                                                                       \
+  /* ---- language and colours */                                                             \
+  V(bool, DEUTSCH, true)                  /* German screens */                                \
+  V(unsigned char, SPRACHTASTE, 'd')      /* key that ended the language page: 'd', 'e' or    \
+                                             TASTE_ESC */                                     \
+  V(bool, FARBBILDSCHIRM, true)           /* the console runs in the colour text mode */      \
+  V(std::uint8_t, STANDARDFARBE, 31)      /* attribute of standard text */                    \
+  V(std::uint8_t, HERVORHEBUNGSFARBE, 30) /* attribute of emphasised text */                  \
+  /* ---- memory budget choice */                                                             \
+  V(std::uint8_t, SPEICHERWAHL, 8) /* 1..8, field 4 of the conditions */                      \
+  /* ---- the user's own vacant-sign choice (a game may change field 10 for itself) */        \
+  V(bool, merke_leerzeichen)                                                                  \
+  /* ---- console and system settings saved at start-up, restored at the end */               \
+  V(bool, alt_checkbreak)                                                                     \
+  V(bool, alt_systembreak)                                                                    \
+  V(bool, alt_verify)                                                                         \
+  V(std::uint8_t, alt_textattr, 7)                                                            \
+  V(std::uint8_t, alt_lastmode, 3)                                                            \
+  V(bool, alt_directvideo)                                                                    \
+  V(bool, alt_checksnow)                                                                      \
+  /* ---- start date and time, and the copy of the date kept for the end */                   \
+  V(std::uint16_t, start_jahr)                                                                \
+  V(std::uint16_t, start_monat)                                                               \
+  V(std::uint16_t, start_tag)                                                                 \
+  V(std::uint16_t, start_wotag)                                                               \
+  V(std::uint16_t, start_std)                                                                 \
+  V(std::uint16_t, start_min)                                                                 \
+  V(std::uint16_t, start_sek)                                                                 \
+  V(std::uint16_t, start_hsek)                                                                \
+  V(std::uint16_t, ende_jahr)                                                                 \
+  V(std::uint16_t, ende_monat)                                                                \
+  V(std::uint16_t, ende_tag)                                                                  \
+  V(std::uint16_t, ende_wotag)                                                                \
+  /* ---- texts */                                                                            \
+  V(ja_nein_tabelle, JA_NEIN_TEXTE, {{"", ""}, {"", ""}}) /* [English][yes]: "Ja.  ",         \
+                                                               "Nein.", "Yes. ", "No.  " */   \
+  V(std::string, PROZESSORZEILE_D) /* processor line of the board, German */                  \
+  V(std::string, PROZESSORZEILE_E) /* and English */                                          \
+  /* ---- the conditions file */                                                              \
+  V(std::string, PROGRAMMVERZEICHNIS) /* directory of the program, ending in "/" */           \
+  V(std::string, ALT)                 /* path of BEDINGUN.DAT */                              \
+  V(std::string, EINSTELLUNGSORDNER)  /* the player's settings folder that holds ALT, made at \
+                                         the first save; empty when ALT lies beside the       \
+                                         program */                                           \
+  V(bool, KANN_LESEN)                 /* a record could be read at start-up */                \
+  V(int, SCHIRMANFANG)                                                                        \
+  /* ---- the conditions form */                                                              \
+  V(bool, name1_bestaetigt, true) /* true from the entry into the form (menu or new game)     \
+                                     until the choice prompt has been shown: while it holds,  \
+                                     the name of player 1 is not asked */                     \
+  /* ---- the board and the play loop */                                                      \
+  V(std::uint8_t, max_versuche) /* N: trials that always crack the code, 0 = no count */      \
+  V(bool, max_versuche_bekannt) /* N > 0 */                                                   \
+  V(std::string, muster_text, std::string(12, ' ')) /* the 12 characters of the opening       \
+                                                         pattern for row 5 */                 \
+  V(bool, abbruch)   /* the game was ended by Esc or Ctrl-C, or could not start */            \
+  V(bool, WEITER)    /* the game goes on */                                                   \
+  V(std::uint8_t, L) /* ring slot 1..30 of the newest trial after the thirtieth */
 
-// ---- the user's own vacant-sign choice (a game may change field 10 for itself)
-extern bool merke_leerzeichen;
+#define KV_DEKLARATION(typ, name, ...) extern typ name;
+KV_VARIABLEN(KV_DEKLARATION)
+#undef KV_DEKLARATION
 
-// ---- console and system settings saved at start-up, restored at the end
-extern bool alt_checkbreak, alt_systembreak, alt_verify;
-extern std::uint8_t alt_textattr, alt_lastmode;
-extern bool alt_directvideo, alt_checksnow;
-
-// ---- start date and time, and the copy of the date kept for the end
-extern std::uint16_t start_jahr, start_monat, start_tag, start_wotag;
-extern std::uint16_t start_std, start_min, start_sek, start_hsek;
-extern std::uint16_t ende_jahr, ende_monat, ende_tag, ende_wotag;
-
-// ---- texts
-extern const char* JA_NEIN_TEXTE[2][2];  // [English][yes]: "Ja.  ", "Nein.", "Yes. ", "No.  "
-extern std::string PROZESSORZEILE_D;     // processor line of the board, German
-extern std::string PROZESSORZEILE_E;     // and English
-
-// ---- the conditions file
-extern std::string PROGRAMMVERZEICHNIS;  // directory of the program, ending in "/"
-extern std::string ALT;                  // path of BEDINGUN.DAT
-// The player's settings folder that holds ALT, made at the first save; empty
-// when ALT lies beside the program.
-extern std::string EINSTELLUNGSORDNER;
-extern bool KANN_LESEN;  // a record could be read at start-up
-extern int SCHIRMANFANG;
-
+// Every variable back to its start value (for the tests).
 void kv_reset();
 
 // ---- start-up, menu and end
@@ -73,9 +108,6 @@ void TITELE();
 void spielserie();
 
 // ---- the conditions form
-// True from the entry into the form (menu or new game) until the choice
-// prompt has been shown: while it holds, the name of player 1 is not asked.
-extern bool name1_bestaetigt;
 // Draws the whole form from X, SPEICHERWAHL, DEUTSCH and the capacity table.
 void BILDSCHIRM();
 // Entry of one name in its slot (row 22 + welcher, column 38); the key that
@@ -85,13 +117,6 @@ void LESE_NAMEN(std::uint8_t welcher, namensfeld& name, unsigned char& taste);
 bool bedingungen_formular();
 
 // ---- the board and the play loop
-extern std::uint8_t max_versuche;  // N: trials that always crack the code, 0 = no count
-extern bool max_versuche_bekannt;  // N > 0
-extern std::string muster_text;    // the 12 characters of the opening pattern for row 5
-extern bool abbruch;               // the game was ended by Esc or Ctrl-C, or could not start
-extern bool WEITER;                // the game goes on
-extern std::uint8_t L;             // ring slot 1..30 of the newest trial after the thirtieth
-
 // The computer's fixed secret code into LOESUNG: independent positions, or
 // distinct signs drawn from an urn.
 void ziehe_geheimcode();
