@@ -15,6 +15,12 @@
 // entry is V(type, name, start value); the start value may be left out (then
 // zero, false or empty), and a type with a comma gets a `using` name first.
 // The variables keep their plain names (DEUTSCH, STANDARDFARBE, ...).
+struct kv_datum {
+  std::uint16_t jahr, monat, tag, wotag;  // weekday 0 = Sunday
+};
+struct kv_uhrzeit {
+  std::uint16_t stunde, minute, sekunde, hundertstel;
+};
 using ja_nein_tabelle = std::array<std::array<const char*, 2>, 2>;
 
 #define KV_VARIABLEN(V)                                                                       \
@@ -38,18 +44,9 @@ using ja_nein_tabelle = std::array<std::array<const char*, 2>, 2>;
   V(bool, alt_directvideo)                                                                    \
   V(bool, alt_checksnow)                                                                      \
   /* ---- start date and time, and the copy of the date kept for the end */                   \
-  V(std::uint16_t, start_jahr)                                                                \
-  V(std::uint16_t, start_monat)                                                               \
-  V(std::uint16_t, start_tag)                                                                 \
-  V(std::uint16_t, start_wotag)                                                               \
-  V(std::uint16_t, start_std)                                                                 \
-  V(std::uint16_t, start_min)                                                                 \
-  V(std::uint16_t, start_sek)                                                                 \
-  V(std::uint16_t, start_hsek)                                                                \
-  V(std::uint16_t, ende_jahr)                                                                 \
-  V(std::uint16_t, ende_monat)                                                                \
-  V(std::uint16_t, ende_tag)                                                                  \
-  V(std::uint16_t, ende_wotag)                                                                \
+  V(kv_datum, startdatum)                                                                     \
+  V(kv_uhrzeit, startzeit)                                                                    \
+  V(kv_datum, endedatum)                                                                      \
   /* ---- texts */                                                                            \
   V(ja_nein_tabelle, JA_NEIN_TEXTE, {{"", ""}, {"", ""}}) /* [English][yes]: "Ja.  ",         \
                                                                "Nein.", "Yes. ", "No.  " */   \
