@@ -1,12 +1,10 @@
-// KVD: the short and the detailed instructions in German.
+// KVD: the pages of the short and the detailed instructions in German.
 #include "texts/kvd.h"
 
 #include "texts/seite.h"
 
-namespace {
-
 // The rules on one page; the text begins right under the heading.
-const Seite KURZ = {{
+const Seite KURZSEITE_D = {{
     "                             {***  Spielregeln !  ***}",
     " {Herkunft:} Dem Programm liegt ein altes Denkspiel fuer zwei Personen zugrunde,",
     " das seit langem mit Bleistift und Papier gespielt wird: Der eine denkt sich",
@@ -36,7 +34,7 @@ const Seite KURZ = {{
 
 // The detailed rules: the pencil-and-paper game, the computer version, the
 // variable answer code, and a review with remarks.
-const Seite SEITEN[ANLEITUNGSSEITEN] = {
+const Seite SPIELSEITEN_D[ANLEITUNGSSEITEN] = {
     // Page 1
     {{
         "            {Zahlenraten mit Bleistift und Papier - und als Brettspiel}",
@@ -150,13 +148,3 @@ const Seite SEITEN[ANLEITUNGSSEITEN] = {
         "                                - Seite 4 von 4 -",
     }},
 };
-
-}  // namespace
-
-void KURZANLEITUNGD(std::uint8_t standardfarbe, std::uint8_t hervorhebungsfarbe) {
-  zeige_kurzanleitung(KURZ, standardfarbe, hervorhebungsfarbe);
-}
-
-void SPIELANLEITUNGD(std::uint8_t standardfarbe, std::uint8_t hervorhebungsfarbe) {
-  zeige_spielanleitung(SEITEN, standardfarbe, hervorhebungsfarbe);
-}

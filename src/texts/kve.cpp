@@ -1,12 +1,10 @@
-// KVE: the short and the detailed instructions in English.
+// KVE: the pages of the short and the detailed instructions in English.
 #include "texts/kve.h"
 
 #include "texts/seite.h"
 
-namespace {
-
 // The rules on one page; an empty row under the heading.
-const Seite KURZ = {{
+const Seite KURZSEITE_E = {{
     "                          {***  Rules of the game !  ***}",
     "",
     " {Origin:} The program is based on an old thinking game for two people that has",
@@ -36,7 +34,7 @@ const Seite KURZ = {{
 
 // The detailed rules: the pencil-and-paper game, the computer version, the
 // variable answer code, and a review with remarks.
-const Seite SEITEN[ANLEITUNGSSEITEN] = {
+const Seite SPIELSEITEN_E[ANLEITUNGSSEITEN] = {
     // Page 1
     {{
         "          {Guessing numbers with pencil and paper - and as a board game}",
@@ -150,13 +148,3 @@ const Seite SEITEN[ANLEITUNGSSEITEN] = {
         "                                 - Page 4 of 4 -",
     }},
 };
-
-}  // namespace
-
-void KURZANLEITUNGE(std::uint8_t standardfarbe, std::uint8_t hervorhebungsfarbe) {
-  zeige_kurzanleitung(KURZ, standardfarbe, hervorhebungsfarbe);
-}
-
-void SPIELANLEITUNGE(std::uint8_t standardfarbe, std::uint8_t hervorhebungsfarbe) {
-  zeige_spielanleitung(SEITEN, standardfarbe, hervorhebungsfarbe);
-}

@@ -1,6 +1,8 @@
 #include "texts/seite.h"
 
 #include "console/console.h"
+#include "texts/kvd.h"
+#include "texts/kve.h"
 
 namespace {
 
@@ -44,7 +46,7 @@ void zeige_kurzanleitung(const Seite& seite, std::uint8_t standardfarbe,
     const unsigned char taste = READKEY();
     if (taste == TASTE_BACKSPACE) continue;
     if (taste != TASTE_ERWEITERT) return;
-    if (ist_pgdn(READKEY())) return;
+    if (ist_eine_von(READKEY(), FORMEN_PGDN)) return;
   }
 }
 
@@ -61,9 +63,9 @@ void zeige_spielanleitung(const Seite (&seiten)[ANLEITUNGSSEITEN], std::uint8_t 
         schritt = -1;
       } else if (taste == TASTE_ERWEITERT) {
         const unsigned char code = READKEY();
-        if (ist_pgup(code))
+        if (ist_eine_von(code, FORMEN_PGUP))
           schritt = -1;
-        else if (ist_pgdn(code))
+        else if (ist_eine_von(code, FORMEN_PGDN))
           schritt = 1;
       } else {
         schritt = 1;
@@ -73,4 +75,20 @@ void zeige_spielanleitung(const Seite (&seiten)[ANLEITUNGSSEITEN], std::uint8_t 
     if (schritt > 0 && nummer == ANLEITUNGSSEITEN) return;
     nummer += schritt;
   }
+}
+
+void KURZANLEITUNGD(std::uint8_t standardfarbe, std::uint8_t hervorhebungsfarbe) {
+  zeige_kurzanleitung(KURZSEITE_D, standardfarbe, hervorhebungsfarbe);
+}
+
+void SPIELANLEITUNGD(std::uint8_t standardfarbe, std::uint8_t hervorhebungsfarbe) {
+  zeige_spielanleitung(SPIELSEITEN_D, standardfarbe, hervorhebungsfarbe);
+}
+
+void KURZANLEITUNGE(std::uint8_t standardfarbe, std::uint8_t hervorhebungsfarbe) {
+  zeige_kurzanleitung(KURZSEITE_E, standardfarbe, hervorhebungsfarbe);
+}
+
+void SPIELANLEITUNGE(std::uint8_t standardfarbe, std::uint8_t hervorhebungsfarbe) {
+  zeige_spielanleitung(SPIELSEITEN_E, standardfarbe, hervorhebungsfarbe);
 }

@@ -1,7 +1,8 @@
 // The pages of the instructions, shared by KVD and KVE: a page is 25 rows of
 // text, passages in braces are written in the emphasis attribute. The key
-// rules of the short and of the detailed instructions live here too, so that
-// both languages page alike.
+// rules of the short and of the detailed instructions live here too, and the
+// routines of both modules show their pages through them, so that both
+// languages page alike.
 #pragma once
 
 #include <cstdint>
