@@ -3,6 +3,7 @@
 #include "console/console.h"
 
 #include <cstring>
+#include <tuple>
 
 #include "console/system_files.h"
 #include "console/system_folders.h"
@@ -202,12 +203,14 @@ void SETVERIFY(bool on) {
 
 void GETDATE(std::uint16_t& year, std::uint16_t& month, std::uint16_t& day,
              std::uint16_t& weekday) {
-  backend->get_date(year, month, day, weekday);
+  const ClockReading c = backend->read_clock();
+  std::tie(year, month, day, weekday) = std::tuple(c.year, c.month, c.day, c.weekday);
 }
 
 void GETTIME(std::uint16_t& hour, std::uint16_t& minute, std::uint16_t& second,
              std::uint16_t& hundredths) {
-  backend->get_time(hour, minute, second, hundredths);
+  const ClockReading c = backend->read_clock();
+  std::tie(hour, minute, second, hundredths) = std::tuple(c.hour, c.minute, c.second, c.hundredths);
 }
 
 void SETDATE(std::uint16_t year, std::uint16_t month, std::uint16_t day) {

@@ -10,7 +10,7 @@
 
 #include <concepts>
 #include <cstdint>
-#include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -116,41 +116,25 @@ constexpr bool ist_abbruchtaste(unsigned char t) {
   return t == TASTE_ESC || t == TASTE_CTRL_C;
 }
 
-// A second code as a key in any of its forms.
-constexpr bool ist_eine_von(unsigned char z, std::initializer_list<unsigned char> codes) {
-  for (unsigned char c : codes)
-    if (z == c) return true;
+// The forms of a key: its second code alone and with Shift, Ctrl and Alt.
+// The program accepts every form wherever it accepts the plain key.
+constexpr unsigned char FORMEN_F1[] = {TASTE_F1, TASTE_SHIFT_F1, TASTE_CTRL_F1, TASTE_ALT_F1};
+constexpr unsigned char FORMEN_F4[] = {TASTE_F4, TASTE_SHIFT_F4, TASTE_CTRL_F4, TASTE_ALT_F4};
+constexpr unsigned char FORMEN_F6[] = {TASTE_F6, TASTE_SHIFT_F6, TASTE_CTRL_F6, TASTE_ALT_F6};
+constexpr unsigned char FORMEN_UP[] = {TASTE_UP, TASTE_CTRL_UP, TASTE_ALT_UP};
+constexpr unsigned char FORMEN_DOWN[] = {TASTE_DOWN, TASTE_CTRL_DOWN, TASTE_ALT_DOWN};
+constexpr unsigned char FORMEN_LEFT[] = {TASTE_LEFT, TASTE_CTRL_LEFT, TASTE_ALT_LEFT};
+constexpr unsigned char FORMEN_RIGHT[] = {TASTE_RIGHT, TASTE_CTRL_RIGHT, TASTE_ALT_RIGHT};
+constexpr unsigned char FORMEN_PGUP[] = {TASTE_PGUP, TASTE_CTRL_PGUP, TASTE_ALT_PGUP,
+                                         TASTE_PGUP_176};
+constexpr unsigned char FORMEN_PGDN[] = {TASTE_PGDN, TASTE_CTRL_PGDN, TASTE_ALT_PGDN,
+                                         TASTE_PGDN_184};
+constexpr unsigned char FORMEN_DEL[] = {TASTE_DEL, TASTE_ALT_DEL, TASTE_DEL_6, TASTE_DEL_7};
+
+constexpr bool ist_eine_von(unsigned char z, std::span<const unsigned char> formen) {
+  for (unsigned char f : formen)
+    if (z == f) return true;
   return false;
-}
-constexpr bool ist_f1(unsigned char z) {
-  return ist_eine_von(z, {TASTE_F1, TASTE_SHIFT_F1, TASTE_CTRL_F1, TASTE_ALT_F1});
-}
-constexpr bool ist_f4(unsigned char z) {
-  return ist_eine_von(z, {TASTE_F4, TASTE_SHIFT_F4, TASTE_CTRL_F4, TASTE_ALT_F4});
-}
-constexpr bool ist_f6(unsigned char z) {
-  return ist_eine_von(z, {TASTE_F6, TASTE_SHIFT_F6, TASTE_CTRL_F6, TASTE_ALT_F6});
-}
-constexpr bool ist_up(unsigned char z) {
-  return ist_eine_von(z, {TASTE_UP, TASTE_CTRL_UP, TASTE_ALT_UP});
-}
-constexpr bool ist_down(unsigned char z) {
-  return ist_eine_von(z, {TASTE_DOWN, TASTE_CTRL_DOWN, TASTE_ALT_DOWN});
-}
-constexpr bool ist_left(unsigned char z) {
-  return ist_eine_von(z, {TASTE_LEFT, TASTE_CTRL_LEFT, TASTE_ALT_LEFT});
-}
-constexpr bool ist_right(unsigned char z) {
-  return ist_eine_von(z, {TASTE_RIGHT, TASTE_CTRL_RIGHT, TASTE_ALT_RIGHT});
-}
-constexpr bool ist_pgup(unsigned char z) {
-  return ist_eine_von(z, {TASTE_PGUP, TASTE_CTRL_PGUP, TASTE_ALT_PGUP, TASTE_PGUP_176});
-}
-constexpr bool ist_pgdn(unsigned char z) {
-  return ist_eine_von(z, {TASTE_PGDN, TASTE_CTRL_PGDN, TASTE_ALT_PGDN, TASTE_PGDN_184});
-}
-constexpr bool ist_del(unsigned char z) {
-  return ist_eine_von(z, {TASTE_DEL, TASTE_ALT_DEL, TASTE_DEL_6, TASTE_DEL_7});
 }
 
 // The rest between two polls of a waiting loop: the clocks still run, and
@@ -199,6 +183,12 @@ bool memory_fits(std::uint64_t bytes);
 
 // ---------------------------------------------------------------- back ends
 
+// One reading of the system clock: the date (weekday 0 = Sunday) and the time.
+struct ClockReading {
+  std::uint16_t year, month, day, weekday;
+  std::uint16_t hour, minute, second, hundredths;
+};
+
 // Keys are delivered already decoded: ordinary keys as their code, extended
 // keys as 0 followed by the second code.
 class Backend {
@@ -214,10 +204,7 @@ class Backend {
   virtual void delay(unsigned ms) = 0;
   virtual void sound(unsigned hz) = 0;
   virtual void nosound() = 0;
-  virtual void get_date(std::uint16_t& year, std::uint16_t& month, std::uint16_t& day,
-                        std::uint16_t& weekday) = 0;
-  virtual void get_time(std::uint16_t& hour, std::uint16_t& minute, std::uint16_t& second,
-                        std::uint16_t& hundredths) = 0;
+  virtual ClockReading read_clock() = 0;
   virtual void set_date(std::uint16_t year, std::uint16_t month, std::uint16_t day) = 0;
   virtual void set_time(std::uint16_t hour, std::uint16_t minute, std::uint16_t second,
                         std::uint16_t hundredths) = 0;

@@ -75,22 +75,11 @@ unsigned char VirtualConsole::read_key() {
   return c;
 }
 
-void VirtualConsole::get_date(std::uint16_t& year, std::uint16_t& month, std::uint16_t& day,
-                              std::uint16_t& weekday) {
-  DateTime t = clock();
-  year = static_cast<std::uint16_t>(t.year);
-  month = static_cast<std::uint16_t>(t.month);
-  day = static_cast<std::uint16_t>(t.day);
-  weekday = static_cast<std::uint16_t>(weekday_from_days(now_us_ / kUsPerDay));
-}
-
-void VirtualConsole::get_time(std::uint16_t& hour, std::uint16_t& minute, std::uint16_t& second,
-                              std::uint16_t& hundredths) {
-  DateTime t = clock();
-  hour = static_cast<std::uint16_t>(t.hour);
-  minute = static_cast<std::uint16_t>(t.minute);
-  second = static_cast<std::uint16_t>(t.second);
-  hundredths = static_cast<std::uint16_t>(t.hundredths);
+ClockReading VirtualConsole::read_clock() {
+  const DateTime t = clock();
+  const auto u = [](std::int64_t v) { return static_cast<std::uint16_t>(v); };
+  return {u(t.year), u(t.month),  u(t.day),    u(weekday_from_days(now_us_ / kUsPerDay)),
+          u(t.hour), u(t.minute), u(t.second), u(t.hundredths)};
 }
 
 void VirtualConsole::set_date(std::uint16_t year, std::uint16_t month, std::uint16_t day) {

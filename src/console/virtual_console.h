@@ -81,10 +81,7 @@ class VirtualConsole : public Backend {
   void delay(unsigned ms) override { advance_us(static_cast<std::int64_t>(ms) * 1000); }
   void sound(unsigned) override { ++sounds; }
   void nosound() override {}
-  void get_date(std::uint16_t& year, std::uint16_t& month, std::uint16_t& day,
-                std::uint16_t& weekday) override;
-  void get_time(std::uint16_t& hour, std::uint16_t& minute, std::uint16_t& second,
-                std::uint16_t& hundredths) override;
+  ClockReading read_clock() override;
   void set_date(std::uint16_t year, std::uint16_t month, std::uint16_t day) override;
   void set_time(std::uint16_t hour, std::uint16_t minute, std::uint16_t second,
                 std::uint16_t hundredths) override;

@@ -305,11 +305,11 @@ void LESE_CODE(std::uint8_t seite, code& versuch, std::uint8_t& p, std::uint8_t&
     enum { NICHTS, LINKS, RECHTS, LOESCHEN } schritt = NICHTS;
     if (t == TASTE_ERWEITERT) {
       const unsigned char t2 = READKEY();
-      if (ist_left(t2))
+      if (ist_eine_von(t2, FORMEN_LEFT))
         schritt = LINKS;
-      else if (ist_right(t2))
+      else if (ist_eine_von(t2, FORMEN_RIGHT))
         schritt = RECHTS;
-      else if (ist_del(t2))
+      else if (ist_eine_von(t2, FORMEN_DEL))
         schritt = LOESCHEN;
       else
         continue;

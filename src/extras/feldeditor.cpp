@@ -298,16 +298,16 @@ zuf_taste LIES_ZIFFER(bool live, std::uint8_t niedrigste, std::uint8_t hoechste)
       t = zuf_taste::ende;
     } else if (c == TASTE_ERWEITERT) {
       const unsigned char z = READKEY();
-      if (ist_up(z)) {
+      if (ist_eine_von(z, FORMEN_UP)) {
         t = zuf_taste::hoch;
-      } else if (ist_down(z)) {
+      } else if (ist_eine_von(z, FORMEN_DOWN)) {
         t = zuf_taste::runter;
-      } else if (ist_left(z)) {
+      } else if (ist_eine_von(z, FORMEN_LEFT)) {
         t = zuf_taste::links;
-      } else if (ist_right(z)) {
+      } else if (ist_eine_von(z, FORMEN_RIGHT)) {
         t = zuf_taste::rechts;
       } else {
-        if (ist_f1(z)) zuruecksetzen(live);
+        if (ist_eine_von(z, FORMEN_F1)) zuruecksetzen(live);
         continue;
       }
     } else {

@@ -115,9 +115,9 @@ void KONFIGURATION() {
     int neu = gezeigt;
     if (t == TASTE_ERWEITERT) {
       const unsigned char t2 = READKEY();
-      if (ist_up(t2))
+      if (ist_eine_von(t2, FORMEN_UP))
         neu = gezeigt == 1 ? 8 : gezeigt - 1;
-      else if (ist_down(t2))
+      else if (ist_eine_von(t2, FORMEN_DOWN))
         neu = gezeigt == 8 ? 1 : gezeigt + 1;
     } else if (t >= '1' && t <= '8') {
       neu = t - '0';

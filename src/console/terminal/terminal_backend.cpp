@@ -458,26 +458,19 @@ void TerminalBackend::sound(unsigned hz) {
   if (hz > 0 && out_tty_) write_all("\a");
 }
 
-void TerminalBackend::get_date(std::uint16_t& year, std::uint16_t& month, std::uint16_t& day,
-                               std::uint16_t& weekday) {
+ClockReading TerminalBackend::read_clock() {
   tm t;
   long nsec;
   local_now(t, nsec);
-  year = static_cast<std::uint16_t>(t.tm_year + 1900);
-  month = static_cast<std::uint16_t>(t.tm_mon + 1);
-  day = static_cast<std::uint16_t>(t.tm_mday);
-  weekday = static_cast<std::uint16_t>(t.tm_wday);
-}
-
-void TerminalBackend::get_time(std::uint16_t& hour, std::uint16_t& minute, std::uint16_t& second,
-                               std::uint16_t& hundredths) {
-  tm t;
-  long nsec;
-  local_now(t, nsec);
-  hour = static_cast<std::uint16_t>(t.tm_hour);
-  minute = static_cast<std::uint16_t>(t.tm_min);
-  second = static_cast<std::uint16_t>(std::min(t.tm_sec, 59));  // a leap second shows as 59
-  hundredths = static_cast<std::uint16_t>(nsec / 10000000);
+  const auto u = [](long v) { return static_cast<std::uint16_t>(v); };
+  return {.year = u(t.tm_year + 1900),
+          .month = u(t.tm_mon + 1),
+          .day = u(t.tm_mday),
+          .weekday = u(t.tm_wday),
+          .hour = u(t.tm_hour),
+          .minute = u(t.tm_min),
+          .second = u(std::min(t.tm_sec, 59)),  // a leap second shows as 59
+          .hundredths = u(nsec / 10000000)};
 }
 
 void TerminalBackend::set_date(std::uint16_t year, std::uint16_t month, std::uint16_t day) {
