@@ -77,8 +77,7 @@ void zeige_wahl(int n, bool markiert) {
 
 void KONFIGURATION() {
   const bool d = DEUTSCH;
-  TEXTATTR = STANDARDFARBE;
-  CLRSCR();
+  leere_seite();
   GOTOXY(1, 2);
   WRITE(d ? "                            ***  Konfiguration  ***"
           : "                            ***  Configuration  ***");

@@ -149,8 +149,7 @@ void speichere_beim_eintritt() {
 }
 
 void zeige_menue() {
-  TEXTATTR = STANDARDFARBE;
-  CLRSCR();
+  leere_seite();
   if (DEUTSCH)
     TITELD();
   else

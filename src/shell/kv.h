@@ -97,6 +97,7 @@ void BEDINGUNGENSPEICHERN();
 void ZWEITESDATUM();
 
 // ---- pages
+void leere_seite();  // clears the screen in the standard colour
 void WAEHLE_SPRACHE();
 void TITELD();
 void TITELE();

@@ -53,9 +53,13 @@ const char* const CREDITS[15] = {
 
 }  // namespace
 
-void WAEHLE_SPRACHE() {
+void leere_seite() {
   TEXTATTR = STANDARDFARBE;
   CLRSCR();
+}
+
+void WAEHLE_SPRACHE() {
+  leere_seite();
   zeile(1, std::string("{ ********  ") + TITEL + "  ***  " + PLATTFORM + " - " + WORTBREITE +
                "-Bit - Version  " + VERSIONSDATUM + ".  ********}");
   for (int i = 0; i < 15; ++i) zeile(3 + i, CREDITS[i]);

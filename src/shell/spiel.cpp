@@ -237,8 +237,7 @@ void ziehe_geheimcode() {
 }
 
 bool spiele_partie() {
-  TEXTATTR = STANDARDFARBE;
-  CLRSCR();
+  leere_seite();
   bereite_spiel_vor();
   const int c_laenge = X.laenge;
 
