@@ -3,6 +3,7 @@
 // of a human codebreaker with their answer. Every routine reads single keys,
 // draws what it accepted, and hands back the last key for the caller.
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "console/console.h"
@@ -67,66 +68,93 @@ unsigned char antworttaste() {
   return k;
 }
 
+// Whether some answer with q positions is still possible.
+bool p_moeglich(const bool (&moeglich)[10][10], int l, int q) {
+  for (int s = q; s <= l; ++s)
+    if (moeglich[s][q]) return true;
+  return false;
+}
+
+// The number of possible P values in zahl, and the largest of them.
+int einzig_moegliches_p(const bool (&moeglich)[10][10], int l, int& zahl) {
+  int einziges = -1;
+  zahl = 0;
+  for (int q = 0; q <= l; ++q)
+    if (p_moeglich(moeglich, l, q)) {
+      einziges = q;
+      ++zahl;
+    }
+  return einziges;
+}
+
+// P typed: a digit of a possible answer; nothing on Esc or Ctrl-C.
+std::optional<int> tippe_p(const bool (&moeglich)[10][10], int l) {
+  for (;;) {
+    const unsigned char k = antworttaste();
+    if (ist_abbruchtaste(k)) return std::nullopt;
+    if (k < '0' || k - '0' > l) continue;
+    if (p_moeglich(moeglich, l, k - '0')) return k - '0';
+  }
+}
+
+enum class ZEingabe { fertig, zurueck, abbruch };
+
+// Z after P, written at the cursor: forced when P leaves a single T (always
+// from P = L - 1 on), else typed; Backspace goes back to a typed P.
+ZEingabe tippe_z(const bool (&moeglich)[10][10], int l, std::uint8_t p, bool p_getippt,
+                 std::uint8_t& t) {
+  int einziges_t = -1, zahl_t = 0;
+  for (int s = p; s <= l; ++s)
+    if (moeglich[s][p]) {
+      einziges_t = s;
+      ++zahl_t;
+    }
+  if (p >= l - 1 || zahl_t <= 1) {
+    t = static_cast<std::uint8_t>(p >= l - 1 || einziges_t < 0 ? p : einziges_t);
+    WRITE(static_cast<char>('0' + (t - p)));
+    return ZEingabe::fertig;
+  }
+  for (;;) {
+    const unsigned char k = antworttaste();
+    if (ist_abbruchtaste(k)) return ZEingabe::abbruch;
+    if (k == TASTE_BACKSPACE && p_getippt) return ZEingabe::zurueck;
+    if (k < '0' || k > '9') continue;
+    const int z = k - '0';
+    if (z > l - p || !moeglich[p + z][p]) continue;
+    t = static_cast<std::uint8_t>(p + z);
+    WRITE(static_cast<char>(k));
+    return ZEingabe::fertig;
+  }
+}
+
 }  // namespace
 
 bool lies_menschliche_antwort(const bool (&moeglich)[10][10], int x3, int x4, int y,
                               std::uint8_t& p, std::uint8_t& t) {
   const int l = X.laenge;
-  int einziges_p = -1, zahl_p = 0;
-  for (int q = 0; q <= l; ++q) {
-    bool q_moeglich = false;
-    for (int s = q; s <= l; ++s) q_moeglich = q_moeglich || moeglich[s][q];
-    if (q_moeglich) {
-      einziges_p = q;
-      ++zahl_p;
-    }
-  }
+  int zahl_p = 0;
+  const int einziges_p = einzig_moegliches_p(moeglich, l, zahl_p);
+  const bool p_getippt = zahl_p != 1;
   for (;;) {
     GOTOXY(x3, y);
-    const bool p_getippt = zahl_p != 1;
     if (p_getippt) {
-      for (;;) {
-        const unsigned char k = antworttaste();
-        if (ist_abbruchtaste(k)) return false;
-        if (k < '0' || k - '0' > l) continue;
-        const int wert = k - '0';
-        bool q_moeglich = false;
-        for (int s = wert; s <= l; ++s) q_moeglich = q_moeglich || moeglich[s][wert];
-        if (!q_moeglich) continue;
-        p = static_cast<std::uint8_t>(wert);
-        break;
-      }
+      const auto getippt = tippe_p(moeglich, l);
+      if (!getippt) return false;
+      p = static_cast<std::uint8_t>(*getippt);
     } else {
       p = static_cast<std::uint8_t>(einziges_p);
     }
     WRITE(static_cast<char>('0' + p));
     GOTOXY(x4, y);
-    // Z: forced when P leaves a single T (always from P = L - 1 on).
-    int einziges_t = -1, zahl_t = 0;
-    for (int s = p; s <= l; ++s)
-      if (moeglich[s][p]) {
-        einziges_t = s;
-        ++zahl_t;
-      }
-    if (p >= l - 1 || zahl_t <= 1) {
-      t = static_cast<std::uint8_t>(p >= l - 1 || einziges_t < 0 ? p : einziges_t);
-      WRITE(static_cast<char>('0' + (t - p)));
-      return true;
-    }
-    for (;;) {
-      const unsigned char k = antworttaste();
-      if (ist_abbruchtaste(k)) return false;
-      if (k == TASTE_BACKSPACE && p_getippt) {
+    switch (tippe_z(moeglich, l, p, p_getippt, t)) {
+      case ZEingabe::fertig:
+        return true;
+      case ZEingabe::abbruch:
+        return false;
+      case ZEingabe::zurueck:  // P is typed again
         GOTOXY(x3, y);
         WRITE(' ');
         break;
-      }
-      if (k < '0' || k > '9') continue;
-      const int z = k - '0';
-      if (z > l - p || !moeglich[p + z][p]) continue;
-      t = static_cast<std::uint8_t>(p + z);
-      WRITE(static_cast<char>(k));
-      return true;
     }
   }
 }
@@ -270,91 +298,137 @@ void LESE_LSG(code& loesung, unsigned char& taste) {
   A = taste;
 }
 
-void LESE_CODE(std::uint8_t seite, code& versuch, std::uint8_t& p, std::uint8_t& z,
-               unsigned char& taste) {
-  const int l = X.laenge;
-  const bool leer_erlaubt = X.leerzeichen != 0;
+namespace {
+
+// The trial field on the board: dots from the second trial on, the cursor on
+// its first position.
+void zeige_leeren_versuch(int l) {
   WXMINUS1 = static_cast<std::uint16_t>(WX - 1);
   if (NUMMER > 1) {
     GOTOXY(WX, WY);
     WRITE(std::string(static_cast<std::size_t>(l), '.'));
   }
   GOTOXY(WX, WY);
+}
 
-  VersuchsEingabe v{};
-  v.laenge = l;
-  std::memset(v.zeichen.z, ' ', sizeof v.zeichen.z);
-  bool leer[10];
-  for (int i = 1; i <= 9; ++i) leer[i] = true;
+// The positions of a trial being typed: the cursor, which positions are
+// still blank, and how many of them.
+struct Versuchszeile {
+  VersuchsEingabe& v;
   int pos = 1;
-  int offen = l;
-  RATENDRAN = true;
+  int offen;
+  bool leer[10] = {false, true, true, true, true, true, true, true, true, true};
 
-  // One position of the trial: its character and number, or blank again.
-  const auto setze = [&](char c, int nummer, bool blank) {
+  explicit Versuchszeile(VersuchsEingabe& eingabe) : v(eingabe), offen(eingabe.laenge) {}
+
+  // The position at the cursor: its character and number, or blank again.
+  void setze(char c, int nummer, bool blank) {
     WRITE(c);
     v.zeichen[pos] = c;
     v.nummern[pos] = static_cast<std::uint8_t>(nummer);
     if (leer[pos] != blank) offen += blank ? 1 : -1;
     leer[pos] = blank;
-  };
-
-  unsigned char t = 0;
-  while (offen > 0) {
-    t = warte_auf_taste();
-    enum { NICHTS, LINKS, RECHTS, LOESCHEN } schritt = NICHTS;
+  }
+  // The cursor moves; it wraps round at both ends of the trial.
+  void bewege(int schritt) {
+    pos += schritt;
+    if (pos < 1) pos = v.laenge;
+    if (pos > v.laenge) pos = 1;
+    GOTOXY(WXMINUS1 + pos, WY);
+  }
+  void loesche(int schritt) {
+    setze('.', 0, true);
+    bewege(schritt);
+  }
+  // One key of the trial (not Esc or Ctrl-C); a sign is folded to lower case.
+  void taste(unsigned char& t) {
     if (t == TASTE_ERWEITERT) {
-      const unsigned char t2 = READKEY();
-      if (ist_eine_von(t2, FORMEN_LEFT))
-        schritt = LINKS;
-      else if (ist_eine_von(t2, FORMEN_RIGHT))
-        schritt = RECHTS;
-      else if (ist_eine_von(t2, FORMEN_DEL))
-        schritt = LOESCHEN;
-      else
-        continue;
-    } else if (ist_abbruchtaste(t)) {
-      taste = A = TASTE_ESC;
-      RATENDRAN = false;
-      SPEICHER_FREIGEBEN(true);
-      ZEITEIN = false;
-      return;
+      const unsigned char zweit = READKEY();
+      if (ist_eine_von(zweit, FORMEN_LEFT))
+        bewege(-1);
+      else if (ist_eine_von(zweit, FORMEN_RIGHT))
+        bewege(1);
+      else if (ist_eine_von(zweit, FORMEN_DEL))
+        loesche(1);
     } else if (t == TASTE_ENTER) {
-      schritt = RECHTS;
+      bewege(1);
     } else if (t == TASTE_BACKSPACE) {
-      setze('.', 0, true);
-      --pos;
+      loesche(-1);
     } else if (t == ',' || t == TASTE_DEL_BYTE) {
-      schritt = LOESCHEN;
+      loesche(1);
     } else if (t == ' ' || t == '*' || t == '+' || t == '~') {
-      if (!leer_erlaubt) continue;
+      if (!X.leerzeichen) return;
       setze('*', 0, false);
-      ++pos;
+      bewege(1);
     } else {
       t = klein(t);
       const int n = zeichennummer(t);
-      if (!n) continue;
+      if (!n) return;
       setze(static_cast<char>(t), n, false);
-      ++pos;
+      bewege(1);
     }
-    if (schritt == LINKS) --pos;
-    if (schritt == RECHTS) ++pos;
-    if (schritt == LOESCHEN) {
-      setze('.', 0, true);
-      ++pos;
-    }
-    if (pos < 1) pos = l;
-    if (pos > l) pos = 1;
-    GOTOXY(WXMINUS1 + pos, WY);
   }
+};
 
+// Reads keys until no position is blank, or until Esc or Ctrl-C; returns the
+// last key.
+unsigned char tippe_versuch(VersuchsEingabe& v) {
+  Versuchszeile zeile(v);
+  unsigned char t = 0;
+  while (zeile.offen > 0) {
+    t = warte_auf_taste();
+    if (ist_abbruchtaste(t)) return t;
+    zeile.taste(t);
+  }
+  return t;
+}
+
+// The trial is given up: the clocks stop and the stores are released.
+void gib_versuch_auf() {
   RATENDRAN = false;
+  SPEICHER_FREIGEBEN(true);
+  ZEITEIN = false;
+}
+
+// The P and Z/S cells of the trial's row on its side; the cursor on P.
+void setze_antwortzellen(std::uint8_t seite) {
   X3I = X3[seite];
   X4I = X4[seite];
   X3IMINUS1 = static_cast<std::uint16_t>(X3I - 1);
   WOP = static_cast<std::uint16_t>((K - 1) * 160 + X3IMINUS1 * 2);
   WOZ = static_cast<std::uint16_t>(WOP + 4);
   GOTOXY(X3I, K);
+}
+
+// P and the common signs of the trial against the fixed code.
+void bewerte_gegen_loesung(const VersuchsEingabe& v, std::uint8_t& p, std::uint8_t& gemeinsam) {
+  p = 0;
+  for (int i = 1; i <= v.laenge; ++i)
+    if (v.zeichen[i] == LOESUNG[i]) ++p;
+  int summe = 0;
+  for (int s = 1; s <= MAXFARBE; ++s)
+    summe += LOESUNGSFARBEN[s] < v.anzahl[s] ? LOESUNGSFARBEN[s] : v.anzahl[s];
+  gemeinsam = static_cast<std::uint8_t>(summe);
+}
+
+}  // namespace
+
+void LESE_CODE(std::uint8_t seite, code& versuch, std::uint8_t& p, std::uint8_t& z,
+               unsigned char& taste) {
+  const int l = X.laenge;
+  zeige_leeren_versuch(l);
+  VersuchsEingabe v{};
+  v.laenge = l;
+  std::memset(v.zeichen.z, ' ', sizeof v.zeichen.z);
+  RATENDRAN = true;
+  const unsigned char t = tippe_versuch(v);
+  if (ist_abbruchtaste(t)) {
+    taste = A = TASTE_ESC;
+    gib_versuch_auf();
+    return;
+  }
+  RATENDRAN = false;
+  setze_antwortzellen(seite);
   for (int i = 1; i <= l; ++i)
     if (v.nummern[i]) ++v.anzahl[v.nummern[i]];
   versuch = v.zeichen;
@@ -362,17 +436,10 @@ void LESE_CODE(std::uint8_t seite, code& versuch, std::uint8_t& p, std::uint8_t&
   std::uint8_t gemeinsam = 0;
   bool geschrieben = false;
   taste = A = t;
-  if (X.fest) {
-    p = 0;
-    for (int i = 1; i <= l; ++i)
-      if (v.zeichen[i] == LOESUNG[i]) ++p;
-    int summe = 0;
-    for (int s = 1; s <= MAXFARBE; ++s)
-      summe += LOESUNGSFARBEN[s] < v.anzahl[s] ? LOESUNGSFARBEN[s] : v.anzahl[s];
-    gemeinsam = static_cast<std::uint8_t>(summe);
-  } else if (antwort_variabel(v, p, gemeinsam, geschrieben, taste)) {
+  if (X.fest)
+    bewerte_gegen_loesung(v, p, gemeinsam);
+  else if (antwort_variabel(v, p, gemeinsam, geschrieben, taste))
     return;
-  }
   z = static_cast<std::uint8_t>(gemeinsam - p);
   if (!geschrieben) {
     WRITE(p);
