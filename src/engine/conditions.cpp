@@ -32,6 +32,77 @@ void zeige_raten_nein() {
   SCHREIBE_NAME(false, true, false);
 }
 
+// The node sizes of the two candidate stores, for the allocator too.
+void setze_knotengroessen(int l, int e) {
+  SIZERATEN = auf_16_runden(static_cast<unsigned>(l + 12 + e));
+  SIZEMOGELN = auf_16_runden(static_cast<unsigned>(l + 9));
+  SIZERATENPTR = SIZERATEN;
+  SIZEMOGELNPTR = SIZEMOGELN;
+}
+
+// The capacity table as shown: rewritten on the form when it changed.
+void folge_kapazitaet(bool zeigen) {
+  if (!zeigen) {
+    MERKEZAEHLEFARBEN = ZAEHLEFARBEN;
+    return;
+  }
+  if (!GEAENDERT) return;
+  bool anders = false;
+  for (int i = 2; i <= 9; ++i)
+    if (ZAEHLEFARBEN[i] != MERKEZAEHLEFARBEN[i]) anders = true;
+  MERKEZAEHLEFARBEN = ZAEHLEFARBEN;
+  if (anders) schreibe_kapazitaet();
+}
+
+// The computer's fixed limits per code length: the most signs (the vacant
+// sign counted) it guesses over, and the most signs it varies its code over
+// with and without repetition; 36 = no limit.
+void wende_feste_grenzen_an(int n, int l, int e, bool wdh) {
+  struct Grenze {
+    int raten, mogeln_wdh, mogeln;
+  };
+  static const Grenze GRENZEN[10] = {{36, 36, 36}, {36, 36, 36}, {36, 36, 36}, {36, 36, 36},
+                                     {36, 36, 36}, {31, 36, 36}, {18, 22, 25}, {13, 14, 17},
+                                     {9, 9, 13},   {7, 7, 11}};
+  const Grenze& g = GRENZEN[l <= 9 ? l : 0];
+  KANN_RATEN = e <= g.raten;
+  KANN_MOGELN = n <= (wdh ? g.mogeln_wdh : g.mogeln);
+  if (!KANN_MOGELN) KANN_RATEN = false;
+}
+
+void mache_fest(bool zeigen) {
+  X.fest = 1;
+  if (zeigen) zeige_fest_ja();
+}
+
+void nimm_raten_zurueck(bool zeigen) {
+  X.pc_raet = 0;
+  if (zeigen) zeige_raten_nein();
+}
+
+// The codes of a variable answer code must fit into the budget.
+void pruefe_speicher_mogeln(int n, int l, bool wdh, bool zeigen) {
+  std::uint64_t anzahl = 1;
+  for (int i = 0; i < l; ++i) anzahl *= wdh ? n : static_cast<std::uint64_t>(n > i ? n - i : 0);
+  MEMLOES = anzahl;
+  if (static_cast<std::uint64_t>(SIZEMOGELN) * MEMLOES <= MEMGES) return;
+  KANN_MOGELN = false;
+  KANN_RATEN = false;
+  if (X.pc_raet) nimm_raten_zurueck(zeigen);
+  if (!X.fest) mache_fest(zeigen);
+}
+
+// The guessing computer's candidates must fit into the budget.
+void pruefe_speicher_raten(int l, int e, bool leer_als_zeichen, bool zeigen) {
+  std::uint64_t anzahl = 1;
+  for (int i = 0; i < l; ++i) anzahl *= static_cast<std::uint64_t>(e);
+  if (leer_als_zeichen) --anzahl;
+  MEMRATE = static_cast<std::uint32_t>(anzahl > UINT32_MAX ? UINT32_MAX : anzahl);
+  if (static_cast<std::uint64_t>(SIZERATEN) * anzahl <= MEMGES) return;
+  KANN_RATEN = false;
+  if (X.pc_raet) nimm_raten_zurueck(zeigen);
+}
+
 }  // namespace
 
 // Yes/no as the conditions form shows them (the English words are 4 wide there).
@@ -59,81 +130,14 @@ void KORRIGIERE(std::uint8_t n, std::uint8_t l, bool wdh, bool leer, bool zeigen
   const int wx = WHEREX(), wy = WHEREY();
   const bool leer_als_zeichen = leer && n == 2 && l > 3;
   const int e = leer_als_zeichen ? n + 1 : n;
-
-  SIZERATEN = auf_16_runden(l + 12 + e);
-  SIZEMOGELN = auf_16_runden(l + 9);
-  SIZERATENPTR = SIZERATEN;
-  SIZEMOGELNPTR = SIZEMOGELN;
-
+  setze_knotengroessen(l, e);
   SPEICHER_FREIGEBEN(freigeben);
-  if (zeigen) {
-    if (GEAENDERT) {
-      bool anders = false;
-      for (int i = 2; i <= 9; ++i)
-        if (ZAEHLEFARBEN[i] != MERKEZAEHLEFARBEN[i]) anders = true;
-      MERKEZAEHLEFARBEN = ZAEHLEFARBEN;
-      if (anders) schreibe_kapazitaet();
-    }
-  } else {
-    MERKEZAEHLEFARBEN = ZAEHLEFARBEN;
-  }
-
-  KANN_RATEN = true;
-  KANN_MOGELN = true;
-  // The computer's fixed limits per code length: the most signs (the vacant
-  // sign counted) it guesses over, and the most signs it varies its code
-  // over with and without repetition; 36 = no limit.
-  struct Grenze {
-    int raten, mogeln_wdh, mogeln;
-  };
-  static const Grenze GRENZEN[10] = {{36, 36, 36}, {36, 36, 36}, {36, 36, 36}, {36, 36, 36},
-                                     {36, 36, 36}, {31, 36, 36}, {18, 22, 25}, {13, 14, 17},
-                                     {9, 9, 13},   {7, 7, 11}};
-  const Grenze& g = GRENZEN[l <= 9 ? l : 0];
-  if (e > g.raten) KANN_RATEN = false;
-  if (n > (wdh ? g.mogeln_wdh : g.mogeln)) KANN_MOGELN = false;
-  if (!KANN_MOGELN) KANN_RATEN = false;
-
-  if (!X.fest && !KANN_MOGELN) {
-    X.fest = 1;
-    if (zeigen) zeige_fest_ja();
-  }
-  if (X.pc_raet && !KANN_RATEN) {
-    X.pc_raet = 0;
-    if (zeigen) zeige_raten_nein();
-  }
-
-  if (KANN_MOGELN) {
-    std::uint64_t anzahl = 1;
-    for (int i = 0; i < l; ++i) anzahl *= wdh ? n : static_cast<std::uint64_t>(n > i ? n - i : 0);
-    MEMLOES = anzahl;
-    if (static_cast<std::uint64_t>(SIZEMOGELN) * MEMLOES > MEMGES) {
-      KANN_MOGELN = false;
-      KANN_RATEN = false;
-      if (X.pc_raet) {
-        X.pc_raet = 0;
-        if (zeigen) zeige_raten_nein();
-      }
-      if (!X.fest) {
-        X.fest = 1;
-        if (zeigen) zeige_fest_ja();
-      }
-    }
-  }
-
-  if (KANN_RATEN) {
-    std::uint64_t anzahl = 1;
-    for (int i = 0; i < l; ++i) anzahl *= static_cast<std::uint64_t>(e);
-    if (leer_als_zeichen) --anzahl;
-    MEMRATE = static_cast<std::uint32_t>(anzahl > UINT32_MAX ? UINT32_MAX : anzahl);
-    if (static_cast<std::uint64_t>(SIZERATEN) * anzahl > MEMGES) {
-      KANN_RATEN = false;
-      if (X.pc_raet) {
-        X.pc_raet = 0;
-        if (zeigen) zeige_raten_nein();
-      }
-    }
-  }
+  folge_kapazitaet(zeigen);
+  wende_feste_grenzen_an(n, l, e, wdh);
+  if (!X.fest && !KANN_MOGELN) mache_fest(zeigen);
+  if (X.pc_raet && !KANN_RATEN) nimm_raten_zurueck(zeigen);
+  if (KANN_MOGELN) pruefe_speicher_mogeln(n, l, wdh, zeigen);
+  if (KANN_RATEN) pruefe_speicher_raten(l, e, leer_als_zeichen, zeigen);
   GOTOXY(wx, wy);
 }
 
