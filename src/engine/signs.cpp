@@ -74,20 +74,22 @@ bool wiederholung_plus_eins(int l, int n) {
 }  // namespace
 
 void INITIALISIERE() {
-  X.standardfarbe = 31;
-  X.hervorhebungsfarbe = 30;
-  X.zeitlimit = 1;
-  X.laenge = 4;
-  X.speicherwahl = 8;
-  X.reserve = 10;
-  X.erstes_zeichen = '0';
-  X.letztes_zeichen = '9';
-  X.ton = 0;
-  X.wiederholung = 0;
-  X.leerzeichen = 0;
-  X.pc_kodiert = 1;
-  X.pc_raet = 0;
-  X.fest = 1;
+  X = {.standardfarbe = 31,
+       .hervorhebungsfarbe = 30,
+       .zeitlimit = 1,
+       .laenge = 4,
+       .speicherwahl = 8,
+       .reserve = 10,
+       .erstes_zeichen = '0',
+       .letztes_zeichen = '9',
+       .ton = 0,
+       .wiederholung = 0,
+       .leerzeichen = 0,
+       .pc_kodiert = 1,
+       .pc_raet = 0,
+       .fest = 1,
+       .name1 = {},
+       .name2 = {}};
   std::memset(X.name1, ' ', sizeof X.name1);
   std::memset(X.name2, ' ', sizeof X.name2);
   OBERGRENZE = INT64_MAX;
