@@ -65,6 +65,147 @@ const char* schaltjahr_rest(bool schalt) {
   return schalt ? "a leap-year.) " : "no leap-year.)";
 }
 
+// ---------------------------------------------------------------- drawing
+
+// Live: the working date and time from the system clock.
+void lies_systemuhr() {
+  zuf_datum& d = arbeitsdatum;
+  zuf_zeit& t = arbeitszeit;
+  GETDATE(d.jahr, d.monat, d.tag, d.wotag);
+  GETTIME(t.stunde, t.minute, t.sekunde, t.hundertstel);
+  d.schalt = schaltjahr_gregorianisch(d.jahr);
+  t.stunde24 = t.stunde % 24;
+}
+
+// Calendar: leap year and weekday of the working date.
+void berechne_kalenderdatum() {
+  zuf_datum& d = arbeitsdatum;
+  d.schalt = schaltjahr(d.jahr);
+  d.wotag = wochentag(d.jahr, d.monat, d.tag);
+}
+
+// A two-digit field at column 37 of a row, redrawn when its value changed.
+void zeige_zweistellig(int zeile, std::uint16_t neu, std::uint16_t& gezeigt) {
+  if (neu == gezeigt) return;
+  zweistellig(zeile, neu, gezeigt);
+  gezeigt = neu;
+}
+
+// The year with its leap-year remark (and February's length).
+void zeige_geaendertes_jahr(const zuf_datum& d, zuf_datum& g) {
+  if (d.jahr != g.jahr) {
+    GOTOXY(37, 18);
+    vier_ziffern(d.jahr);
+    g.jahr = d.jahr;
+  }
+  if (d.schalt == g.schalt) return;
+  GOTOXY(zuf_deutsch ? 47 : 46, 18);
+  WRITE(schaltjahr_rest(d.schalt));
+  if (d.monat == 2) {
+    GOTOXY(33, 20);
+    WRITE(d.schalt ? '9' : '8');
+  }
+  g.schalt = d.schalt;
+}
+
+// The month with its name and its number of days.
+void zeige_geaenderten_monat(const zuf_datum& d, zuf_datum& g) {
+  if (d.monat == g.monat) return;
+  zweistellig(19, d.monat, g.monat);
+  GOTOXY(43, 19);
+  WRITE(monatsname(d.monat));
+  GOTOXY(32, 20);
+  zwei_ziffern(monatslaenge(d.monat, d.schalt));
+  g.monat = d.monat;
+}
+
+void zeige_geaendertes_datum() {
+  const zuf_datum& d = arbeitsdatum;
+  zuf_datum& g = gezeigtes_datum;
+  zeige_geaendertes_jahr(d, g);
+  zeige_geaenderten_monat(d, g);
+  zeige_zweistellig(20, d.tag, g.tag);
+  if (d.wotag != g.wotag) {
+    GOTOXY(37, 21);
+    WRITE(wochentagsname(d.wotag));
+    g.wotag = d.wotag;
+  }
+}
+
+void zeige_geaenderte_zeit() {
+  const zuf_zeit& t = arbeitszeit;
+  zuf_zeit& g = gezeigte_zeit;
+  if (t.stunde24 != g.stunde24) {
+    GOTOXY(37, 23);
+    zwei_ziffern(t.stunde24);
+    if (!zuf_deutsch) {
+      GOTOXY(43, 23);
+      zwoelf_stunden(t.stunde24);
+    }
+    g.stunde24 = t.stunde24;
+  }
+  g.stunde = t.stunde;
+  zeige_zweistellig(24, t.minute, g.minute);
+  zeige_zweistellig(25, t.sekunde, g.sekunde);
+}
+
+// One row of the field block: the margin and the label.
+void feldzeile(int y, const char* label) {
+  GOTOXY(1, y);
+  WRITE("                ");
+  WRITE(label);
+}
+
+// Rows 18 to 21 with the shown date.
+void schreibe_datumsfelder(bool live) {
+  const bool de = zuf_deutsch;
+  const zuf_datum& g = gezeigtes_datum;
+  if (live)
+    feldzeile(18, de ? "Jahr (1980 - ???"
+                       "?): "
+                     : "Year (1980 - ???"
+                       "?): ");
+  else
+    feldzeile(18, de ? "Jahr (0000 - 9999): " : "Year (0000 - 9999): ");
+  vier_ziffern(g.jahr);
+  if (de)
+    WRITE(g.schalt ? " (ist ein Schaltjahr.) " : " (ist kein Schaltjahr.)");
+  else
+    WRITE(g.schalt ? " (is a leap-year.) " : " (is no leap-year.)");
+  feldzeile(19, de ? "Monat    (01 - 12): " : "Month    (01 - 12): ");
+  zwei_ziffern(g.monat);
+  WRITE(de ? ".  (" : "   (");
+  WRITE(monatsname(g.monat));
+  feldzeile(20, de ? "Tag      (01 - " : "Day      (01 - ");
+  zwei_ziffern(monatslaenge(g.monat, g.schalt));
+  WRITE("): ");
+  zwei_ziffern(g.tag);
+  if (de) WRITE('.');
+  feldzeile(21, de ? "Wochentag         : " : "Day of the week   : ");
+  WRITE(wochentagsname(g.wotag));
+}
+
+// Rows 23 to 25 with the shown time (live mode only).
+void schreibe_zeitfelder() {
+  const bool de = zuf_deutsch;
+  const zuf_zeit& t = gezeigte_zeit;
+  feldzeile(23, de ? "Stunde   (00 - 23): " : "Hour     (00 - 23): ");
+  zwei_ziffern(t.stunde24);
+  if (de) {
+    WRITE(" Uhr,");
+  } else {
+    WRITE(" (= ");
+    zwoelf_stunden(t.stunde24);
+    WRITE(".m.)");
+  }
+  feldzeile(24, de ? "Minute   (00 - 59): " : "Minute   (00 - 59): ");
+  zwei_ziffern(t.minute);
+  WRITE(de ? " Minuten und" : " minutes and");
+  feldzeile(25, de ? "Sekunde  (00 - 59): " : "Second   (00 - 59): ");
+  zwei_ziffern(t.sekunde);
+  WRITE(de ? " Sekunden." : " seconds.");
+}
+
 // ---------------------------------------------------------------- positions
 
 enum stelle : std::uint8_t { Y1, Y2, Y3, Y4, M1, M2, D1, D2, H1, H2, N1, N2, S1, S2 };
@@ -210,70 +351,12 @@ void zuruecksetzen(bool live) {
 
 void ZEIGE_DATUM(bool live) {
   const int x = WHEREX(), y = WHEREY();
-  zuf_datum& d = arbeitsdatum;
-  zuf_datum& g = gezeigtes_datum;
-  if (live) {
-    GETDATE(d.jahr, d.monat, d.tag, d.wotag);
-    GETTIME(arbeitszeit.stunde, arbeitszeit.minute, arbeitszeit.sekunde, arbeitszeit.hundertstel);
-    d.schalt = schaltjahr_gregorianisch(d.jahr);
-    arbeitszeit.stunde24 = arbeitszeit.stunde % 24;
-  } else {
-    d.schalt = schaltjahr(d.jahr);
-    d.wotag = wochentag(d.jahr, d.monat, d.tag);
-  }
-  if (d.jahr != g.jahr) {
-    GOTOXY(37, 18);
-    vier_ziffern(d.jahr);
-    g.jahr = d.jahr;
-  }
-  if (d.schalt != g.schalt) {
-    GOTOXY(zuf_deutsch ? 47 : 46, 18);
-    WRITE(schaltjahr_rest(d.schalt));
-    if (d.monat == 2) {
-      GOTOXY(33, 20);
-      WRITE(d.schalt ? '9' : '8');
-    }
-    g.schalt = d.schalt;
-  }
-  if (d.monat != g.monat) {
-    zweistellig(19, d.monat, g.monat);
-    GOTOXY(43, 19);
-    WRITE(monatsname(d.monat));
-    GOTOXY(32, 20);
-    zwei_ziffern(monatslaenge(d.monat, d.schalt));
-    g.monat = d.monat;
-  }
-  if (d.tag != g.tag) {
-    zweistellig(20, d.tag, g.tag);
-    g.tag = d.tag;
-  }
-  if (d.wotag != g.wotag) {
-    GOTOXY(37, 21);
-    WRITE(wochentagsname(d.wotag));
-    g.wotag = d.wotag;
-  }
-  if (live) {
-    const zuf_zeit& t = arbeitszeit;
-    zuf_zeit& gt = gezeigte_zeit;
-    if (t.stunde24 != gt.stunde24) {
-      GOTOXY(37, 23);
-      zwei_ziffern(t.stunde24);
-      if (!zuf_deutsch) {
-        GOTOXY(43, 23);
-        zwoelf_stunden(t.stunde24);
-      }
-      gt.stunde24 = t.stunde24;
-    }
-    gt.stunde = t.stunde;
-    if (t.minute != gt.minute) {
-      zweistellig(24, t.minute, gt.minute);
-      gt.minute = t.minute;
-    }
-    if (t.sekunde != gt.sekunde) {
-      zweistellig(25, t.sekunde, gt.sekunde);
-      gt.sekunde = t.sekunde;
-    }
-  }
+  if (live)
+    lies_systemuhr();
+  else
+    berechne_kalenderdatum();
+  zeige_geaendertes_datum();
+  if (live) zeige_geaenderte_zeit();
   GOTOXY(x, y);
 }
 
@@ -343,67 +426,8 @@ void SETZE_ZEIT() {
 }
 
 void schreibe_feldblock(bool live) {
-  const bool de = zuf_deutsch;
-  const zuf_datum& g = gezeigtes_datum;
-  const char* const rand = "                ";
-  GOTOXY(1, 18);
-  WRITE(rand);
-  if (live)
-    WRITE(de ? "Jahr (1980 - ???"
-               "?): "
-             : "Year (1980 - ???"
-               "?): ");
-  else
-    WRITE(de ? "Jahr (0000 - 9999): " : "Year (0000 - 9999): ");
-  vier_ziffern(g.jahr);
-  if (de)
-    WRITE(g.schalt ? " (ist ein Schaltjahr.) " : " (ist kein Schaltjahr.)");
-  else
-    WRITE(g.schalt ? " (is a leap-year.) " : " (is no leap-year.)");
-
-  GOTOXY(1, 19);
-  WRITE(rand);
-  WRITE(de ? "Monat    (01 - 12): " : "Month    (01 - 12): ");
-  zwei_ziffern(g.monat);
-  WRITE(de ? ".  (" : "   (");
-  WRITE(monatsname(g.monat));
-
-  GOTOXY(1, 20);
-  WRITE(rand);
-  WRITE(de ? "Tag      (01 - " : "Day      (01 - ");
-  zwei_ziffern(monatslaenge(g.monat, g.schalt));
-  WRITE("): ");
-  zwei_ziffern(g.tag);
-  if (de) WRITE('.');
-
-  GOTOXY(1, 21);
-  WRITE(rand);
-  WRITE(de ? "Wochentag         : " : "Day of the week   : ");
-  WRITE(wochentagsname(g.wotag));
-  if (!live) return;
-
-  const zuf_zeit& t = gezeigte_zeit;
-  GOTOXY(1, 23);
-  WRITE(rand);
-  WRITE(de ? "Stunde   (00 - 23): " : "Hour     (00 - 23): ");
-  zwei_ziffern(t.stunde24);
-  if (de) {
-    WRITE(" Uhr,");
-  } else {
-    WRITE(" (= ");
-    zwoelf_stunden(t.stunde24);
-    WRITE(".m.)");
-  }
-  GOTOXY(1, 24);
-  WRITE(rand);
-  WRITE(de ? "Minute   (00 - 59): " : "Minute   (00 - 59): ");
-  zwei_ziffern(t.minute);
-  WRITE(de ? " Minuten und" : " minutes and");
-  GOTOXY(1, 25);
-  WRITE(rand);
-  WRITE(de ? "Sekunde  (00 - 59): " : "Second   (00 - 59): ");
-  zwei_ziffern(t.sekunde);
-  WRITE(de ? " Sekunden." : " seconds.");
+  schreibe_datumsfelder(live);
+  if (live) schreibe_zeitfelder();
 }
 
 void feldeditor(bool live) {
