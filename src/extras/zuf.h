@@ -54,8 +54,10 @@ enum class zuf_taste : std::uint8_t { ziffer, ende, hoch, runter, links, rechts 
 // Every variable of ZUF stands once in this list, with its start value and
 // its meaning: the declarations here, the definitions in zuf_state.cpp and
 // zuf_reset() all come from it, so a new variable cannot miss the reset. An
-// entry is V(type, name, start value); the start value may be left out (then
-// zero, false or null), and a type with a comma gets a `using` name first.
+// entry is V(type, name, start value...): the start value may be left out
+// (zero, false, null or empty then); a type with a comma gets a `using` name
+// first; an array is a std::array, so that the reset can assign it. The
+// variables keep their plain names.
 #define ZUF_VARIABLEN(V)                                                                   \
   /* ---- working values: the date and time being shown and edited */                      \
   V(zuf_datum, arbeitsdatum)                                                               \

@@ -8,13 +8,7 @@
 
 #include "engine/kvspiel.h"
 
-// ---- the module's variables
-// Every variable of KV stands once in this list, with its start value and
-// its meaning: the declarations here, the definitions in kv_state.cpp and
-// kv_reset() all come from it, so a new variable cannot miss the reset. An
-// entry is V(type, name, start value); the start value may be left out (then
-// zero, false or empty), and a type with a comma gets a `using` name first.
-// The variables keep their plain names (DEUTSCH, STANDARDFARBE, ...).
+// ---- types of the module's variables
 struct kv_datum {
   std::uint16_t jahr, monat, tag, wotag;  // weekday 0 = Sunday
 };
@@ -23,6 +17,14 @@ struct kv_uhrzeit {
 };
 using ja_nein_tabelle = std::array<std::array<const char*, 2>, 2>;
 
+// ---- the module's variables
+// Every variable of KV stands once in this list, with its start value and
+// its meaning: the declarations here, the definitions in kv_state.cpp and
+// kv_reset() all come from it, so a new variable cannot miss the reset. An
+// entry is V(type, name, start value...): the start value may be left out
+// (zero, false, null or empty then); a type with a comma gets a `using` name
+// first; an array is a std::array, so that the reset can assign it. The
+// variables keep their plain names.
 #define KV_VARIABLEN(V)                                                                       \
   /* ---- language and colours */                                                             \
   V(bool, DEUTSCH, true)                  /* German screens */                                \
