@@ -6,23 +6,12 @@
 #include <cstring>
 #include <vector>
 
+#include "bench_hilfe.h"
 #include "console/console.h"
 #include "console/virtual_console.h"
 #include "engine/kvspiel.h"
 
 namespace {
-
-VirtualConsole& konsole() {
-  static VirtualConsole vc;
-  static bool bereit = false;
-  if (!bereit) {
-    vc.eof_when_empty = false;
-    vc.poll_step_us = 0;
-    console_use(vc);
-    bereit = true;
-  }
-  return vc;
-}
 
 void bedingungen(int l, char letztes, bool wdh, bool fest = true) {
   X.laenge = static_cast<std::uint8_t>(l);
@@ -85,34 +74,6 @@ BENCHMARK(BM_Bewertung)
     ->Args({5, 20})
     ->Args({6, 10})
     ->Args({6, 20})
-    ->Unit(benchmark::kMillisecond);
-
-// Nodes per second of the build, the shuffle and the solution records included.
-void BM_Aufbau(benchmark::State& state) {
-  konsole();
-  kvspiel_reset();
-  RANDOMIZE(2);
-  const int l = static_cast<int>(state.range(0));
-  const char letztes = static_cast<char>(state.range(1));
-  bedingungen(l, letztes, true);
-  for (auto _ : state) {
-    bool ok = false;
-    INIT_RATEN(ok);
-    state.PauseTiming();
-    if (!ok) state.SkipWithError("build failed");
-    INITFELD();
-    SPEICHER_FREIGEBEN(true);
-    state.ResumeTiming();
-  }
-  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * MEMRATE);
-  state.counters["nodes"] = MEMRATE;
-}
-BENCHMARK(BM_Aufbau)
-    ->Args({6, '9'})
-    ->Args({5, 'j'})
-    ->Args({7, '9'})
-    ->Args({8, '8'})
-    ->Args({7, 'c'})
     ->Unit(benchmark::kMillisecond);
 
 // A whole turn after the answer to the opening trial, without a time limit:

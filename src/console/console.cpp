@@ -3,6 +3,11 @@
 #include "console/console.h"
 
 #include <cstring>
+#include <thread>
+
+#ifdef __linux__
+#include <sched.h>
+#endif
 
 std::uint8_t TEXTATTR = 7;
 std::uint8_t LASTMODE = 3;
@@ -217,4 +222,22 @@ void SETTIME(std::uint16_t hour, std::uint16_t minute, std::uint16_t second,
 
 std::string program_path() {
   return backend->program_path();
+}
+
+unsigned usable_cores() {
+  const unsigned n = backend->cores();
+  return n ? n : 1;
+}
+
+unsigned system_cores() {
+#ifdef __linux__
+  cpu_set_t mask;
+  CPU_ZERO(&mask);
+  if (sched_getaffinity(0, sizeof mask, &mask) == 0) {
+    const int n = CPU_COUNT(&mask);
+    if (n > 0) return static_cast<unsigned>(n);
+  }
+#endif
+  const unsigned n = std::thread::hardware_concurrency();
+  return n ? n : 1;
 }

@@ -79,6 +79,12 @@ void SETTIME(std::uint16_t hour, std::uint16_t minute, std::uint16_t second,
 // The program's own path (absolute where the system can tell it).
 std::string program_path();
 
+// The processor cores this process may run on (at least 1), as the back end
+// reports them; system_cores() asks the system (the affinity mask, else the
+// hardware's count).
+unsigned usable_cores();
+unsigned system_cores();
+
 // ---------------------------------------------------------------- back ends
 
 // Keys are delivered already decoded: ordinary keys as their code, extended
@@ -104,6 +110,8 @@ class Backend {
   virtual void set_time(std::uint16_t hour, std::uint16_t minute, std::uint16_t second,
                         std::uint16_t hundredths) = 0;
   virtual std::string program_path() = 0;
+  // The cores the program may use for its computations.
+  virtual unsigned cores() { return 1; }
 };
 
 // Selects the back end every operation goes to; resets the screen model,

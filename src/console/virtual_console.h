@@ -73,6 +73,9 @@ class VirtualConsole : public Backend {
   void set_time(std::uint16_t hour, std::uint16_t minute, std::uint16_t second,
                 std::uint16_t hundredths) override;
   std::string program_path() override { return path; }
+  // The cores the program is told it may use (1: its search stays on one thread).
+  unsigned kerne = 1;
+  unsigned cores() override { return kerne; }
 
  private:
   std::deque<unsigned char> keys_;

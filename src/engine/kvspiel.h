@@ -214,31 +214,35 @@ struct liste {
 };
 
 // The store. Node k (1..raten_knoten) is the k-th code of the enumeration;
-// its code is computed from k (raten_knoten_pos), so a node holds nothing
-// but its trial_link (raten_glied[k]; 0 = none; the top bit is the mark of a
-// canonical trial). The creation chain is implicit: the all_link of node k is
-// k - 1, VERSLOE is the newest node. The solution list is a packed array of
-// records (raten_loes) in the order of the creation chain; a record is one
-// word (code fields | plane of doubled signs | plane of present signs) or
-// two (code | doubled, then present), see raten_satz.
+// its code is computed from k (raten_knoten_pos), so a node holds nothing of
+// its own. The creation chain is implicit: the all_link of node k is k - 1,
+// VERSLOE is the newest node. The trial list is an array of node numbers in
+// trial order, read as a ring: raten_folge[raten_anfang .. ZAHLGESAMTVERSUCHE)
+// and then raten_folge[0 .. raten_anfang), so the rotation after an early
+// stop only moves the start (the top bit of an entry is the mark of a
+// canonical trial). VERS and SCHLUSSLICHT name its first and last node. The
+// solution list is a packed array of records (raten_loes) in the order of the
+// creation chain; a record is one word (code fields | plane of doubled signs |
+// plane of present signs) or two (code | doubled, then present), see raten_satz.
 constexpr std::uint32_t MISCHGROESSE = 1310720;  // buckets of the shuffle
 using TMischMasch = std::uint32_t[MISCHGROESSE];
 using TMischZaehl = std::uint8_t[MISCHGROESSE];
-constexpr std::uint32_t RATEN_MARKE = 0x80000000u;  // canonical trial (top bit of the link)
+constexpr std::uint32_t RATEN_MARKE = 0x80000000u;  // canonical trial (top bit of an entry)
 // During a build MISCHFELD counts the nodes dropped into each bucket, then
 // marks where the bucket's run ends in the nodes sorted by bucket; all 0
 // between builds.
 extern TMischMasch MISCHFELD;
 extern TMischZaehl MISCHZ;                            // nodes in the bucket minus one, saturating
 extern std::uint32_t ERLAUBT, SCHLUSSLICHT, AKTUELL;  // first solution, last trial, best trial
-extern std::uint32_t* raten_glied;      // trial_link of every node, index 1..raten_knoten
-extern std::uint32_t raten_knoten;      // nodes built
-extern std::uint64_t* raten_loes;       // solution records in list order
-extern std::uint32_t raten_loes_zahl;   // solutions in the list
-extern std::uint32_t raten_loes_platz;  // records the solution array has room for
-extern std::uint8_t raten_loes_worte;   // words per solution record: 1 or 2
-extern std::uint64_t raten_belegt;      // bytes the store holds now
-extern std::uint64_t raten_belegt_max;  // the most bytes held at once since the reset
+extern std::uint32_t* raten_folge;                    // the trial list (see above)
+extern std::uint32_t raten_anfang;                    // where the ring of the trial list starts
+extern std::uint32_t raten_knoten;                    // nodes built
+extern std::uint64_t* raten_loes;                     // solution records in list order
+extern std::uint32_t raten_loes_zahl;                 // solutions in the list
+extern std::uint32_t raten_loes_platz;                // records the solution array has room for
+extern std::uint8_t raten_loes_worte;                 // words per solution record: 1 or 2
+extern std::uint64_t raten_belegt;                    // bytes the store holds now
+extern std::uint64_t raten_belegt_max;                // the most bytes held at once since the reset
 // Tests: allocation number n of a build (0 = the links, 1 = the solutions)
 // reports failure; -1 = never.
 extern std::int32_t raten_fehler_bei;
@@ -357,11 +361,20 @@ void BESTIMME_ANFANG(std::uint8_t l, std::uint8_t n, bool wdh, bool fueller, boo
 void NEUER_ANFANG();
 // The opening pattern as a 12-character text for the board.
 std::string INIT_MUSTER(std::uint8_t l, std::uint8_t n, bool wdh, bool leer);
+// Before a search: draws the order of the unplayed signs, marks the
+// canonical trials (one per class of trials that differ by an exchange of
+// unplayed signs), counts them into ZAHL_DER_VERSUCHE, writes the first
+// trial of the search and moves it to the front. reduzieren is false when
+// fewer than two signs are unplayed or no trial is canonical. False when Esc
+// or Ctrl-C stopped it.
+bool raten_vorpass(bool& reduzieren);
 // One trial of the computer with its answer (computed or typed by the human encoder).
 void RATE_CODE(code& versuch_code, std::uint8_t& p, std::uint8_t& z, unsigned char& taste);
 // The code of node k (1..raten_knoten) as packed fields: position i in bits
 // 6(i-1)..6(i-1)+5, as its sign number; and back.
 std::uint64_t raten_knoten_pos(std::uint32_t k);
+// The signs of node k (bit c - 1 for sign c).
+std::uint64_t raten_knoten_zeichen(std::uint32_t k);
 std::uint32_t raten_pos_knoten(std::uint64_t pos);
 // Packed fields as sign characters (positions beyond the code length blank).
 code raten_pos_code(std::uint64_t pos);
@@ -422,26 +435,59 @@ bool raten_zaehle(const Versuchsbild& v, std::int32_t* cnt, std::int32_t best_ma
                   std::int64_t best_summe, Wertung& w);
 // Keeps the solutions of class (t, p) (any t when t < 0); returns how many remain.
 std::uint32_t raten_verenge(const Versuchsbild& v, int t, int p);
-// The second half of a turn: the answer to the chosen trial (node knoten with
-// its predecessor vorg in the trial list, or ANFANG in the opening) and the
+// The second half of a turn: the answer to the chosen trial (node knoten,
+// at array index stelle of the trial list, or ANFANG in the opening) and the
 // narrowing. beste holds the classes of the trial.
 void raten_antwort_und_verengung(code& versuch_code, std::uint64_t pos, bool eroeffnung,
-                                 std::uint32_t knoten, std::uint32_t vorg,
+                                 std::uint32_t knoten, std::uint32_t stelle,
                                  const std::int32_t* beste, std::uint8_t& p, std::uint8_t& z,
                                  unsigned char& taste);
-// Trial list links (the canonical mark kept apart).
-inline std::uint32_t raten_naechster(std::uint32_t k) {
-  return raten_glied[k - 1] & ~RATEN_MARKE;
+// The trial list by place: place i (0-based, in trial order) lies at
+// raten_folge[raten_stelle(i)]; raten_versuch(i) is its node (mark removed).
+inline std::uint32_t raten_stelle(std::uint32_t i) {
+  const std::uint32_t j = raten_anfang + i;
+  return j < ZAHLGESAMTVERSUCHE ? j : j - ZAHLGESAMTVERSUCHE;
 }
-inline void raten_verbinde(std::uint32_t k, std::uint32_t nach) {
-  raten_glied[k - 1] = (raten_glied[k - 1] & RATEN_MARKE) | nach;
+inline std::uint32_t raten_versuch(std::uint32_t i) {
+  return raten_folge[raten_stelle(i)] & ~RATEN_MARKE;
 }
+// VERS and SCHLUSSLICHT from the array (0 when the list is empty).
+void raten_enden();
+// Moves the trial at place i to the front; the trials before it move back by one.
+void raten_nach_vorn(std::uint32_t i);
+// Removes from the trial list the entry at array index weg (none when it is
+// ZAHLGESAMTVERSUCHE or more) and every trial holding a sign of the mask
+// (bit c - 1 for sign c), keeping the order; false when Esc or Ctrl-C
+// stopped it (the list is then left as it was or partly pruned).
+bool raten_folge_filtern(std::uint32_t weg, std::uint64_t zeichen);
 // The packed code of the opening trial.
 std::uint64_t raten_anfang_pos();
 // Between two steps of a long computation of the codebreaker: the clocks, and
 // the keyboard. True for Esc or Ctrl-C; F4 and F6 (plain, Shift, Ctrl, Alt)
 // ask for an early decision outside the opening; other keys are dropped.
 bool raten_zwischenhalt(bool eroeffnung);
+
+// ---- worker threads of the search (arbeiter.cpp)
+constexpr std::uint32_t ARBEITER_MAX = 64;
+// Threads of a search: 0 = one per core the process may use (usable_cores);
+// 1 = the main thread alone. Tests and benchmarks set it.
+extern std::uint32_t raten_faeden;
+// Pairs (trial, solution) a worker scores per block of the trial list, and
+// the fewest pairs of a search that go to the workers at all.
+extern std::uint64_t raten_block_paare;
+extern std::uint64_t raten_parallel_ab;
+constexpr std::uint64_t RATEN_BLOCK_PAARE = std::uint64_t{1} << 21;
+constexpr std::uint64_t RATEN_PARALLEL_AB = std::uint64_t{1} << 23;
+std::uint32_t arbeiter_zahl_fuer_suche();
+// Starts zahl threads running arbeit(daten).
+void arbeiter_starten(std::uint32_t zahl, void (*arbeit)(void*), void* daten);
+// A worker reports finished work; the main thread waits for a report it has
+// not seen, or at most ms milliseconds.
+void arbeiter_melden();
+void arbeiter_warten(std::uint64_t& gesehen, unsigned ms);
+// Joins every worker (they must have been told to stop).
+void arbeiter_beenden();
+std::uint32_t arbeiter_laufend();
 
 // ---- clocks and store release
 void SCHREIBE_ZEIT_ORB();
