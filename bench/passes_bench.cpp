@@ -82,12 +82,15 @@ void BM_Aufbau(benchmark::State& state) {
   fertig(state, MEMRATE);
 }
 
-// The count of the canonical trials: three signs played, the others ordered.
+// The count of the canonical trials: three signs played, the others ordered;
+// on one thread, or on every core.
 void BM_Vorpass(benchmark::State& state) {
   if (!baue(static_cast<int>(state.range(0)), static_cast<char>(state.range(1)))) {
     state.SkipWithError("build failed");
     return;
   }
+  konsole().kerne = system_cores();
+  raten_faeden = static_cast<std::uint32_t>(state.range(2));
   GESPIELT = {};
   for (int c = 1; c <= 3; ++c) GESPIELT[c] = true;
   for (auto _ : state) {
@@ -139,13 +142,25 @@ void Groessen(benchmark::internal::Benchmark* b) {
 }
 
 BENCHMARK(BM_Aufbau)->Apply(Groessen)->Iterations(2);
-BENCHMARK(BM_Vorpass)->Args({6, '9'})->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Vorpass)
+    ->Args({6, '9', 1})
+    ->Args({6, '9', 0})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 BENCHMARK(BM_Beschneiden)->Args({6, '9'})->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Verengen)->Args({6, '9'})->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_Vorpass)->Args({7, '9'})->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Vorpass)
+    ->Args({7, '9', 1})
+    ->Args({7, '9', 0})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 BENCHMARK(BM_Beschneiden)->Args({7, '9'})->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Verengen)->Args({7, '9'})->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_Vorpass)->Args({7, 'c'})->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Vorpass)
+    ->Args({7, 'c', 1})
+    ->Args({7, 'c', 0})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 BENCHMARK(BM_Beschneiden)->Args({7, 'c'})->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Verengen)->Args({7, 'c'})->Unit(benchmark::kMillisecond)->Iterations(3);
 

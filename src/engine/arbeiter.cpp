@@ -2,6 +2,7 @@
 // joined before it returns. They only score; the main thread alone reads
 // keys, draws random numbers and keeps the clocks, and waits here between
 // its looks at them.
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -51,4 +52,54 @@ void arbeiter_beenden() {
 
 std::uint32_t arbeiter_laufend() {
   return static_cast<std::uint32_t>(faeden.size());
+}
+
+namespace {
+
+// A pass in pieces: the workers take the pieces in order.
+struct Teilung {
+  std::uint32_t stuecke;
+  void (*arbeit)(std::uint32_t, void*);
+  void* daten;
+  std::atomic<std::uint32_t> naechstes{0};
+  std::atomic<std::uint32_t> fertig{0};
+  std::atomic<bool> halt{false};
+};
+
+void teile_ab(void* daten) {
+  Teilung& t = *static_cast<Teilung*>(daten);
+  for (;;) {
+    const std::uint32_t s = t.naechstes.fetch_add(1);
+    if (s >= t.stuecke || t.halt.load()) return;
+    t.arbeit(s, t.daten);
+    t.fertig.fetch_add(1);
+    arbeiter_melden();
+  }
+}
+
+}  // namespace
+
+bool arbeiter_teilen(std::uint32_t stuecke, void (*arbeit)(std::uint32_t, void*), void* daten,
+                     std::uint32_t faeden) {
+  if (faeden < 2) {
+    for (std::uint32_t s = 0; s < stuecke; ++s) {
+      if (s > 0 && raten_zwischenhalt(false)) return false;
+      arbeit(s, daten);
+    }
+    return true;
+  }
+  Teilung t{stuecke, arbeit, daten};
+  arbeiter_starten(faeden, teile_ab, &t);
+  std::uint64_t gesehen = 0;
+  bool ganz = true;
+  while (t.fertig.load() < stuecke) {
+    arbeiter_warten(gesehen, 10);
+    if (raten_zwischenhalt(false)) {
+      ganz = false;
+      t.halt = true;
+      break;
+    }
+  }
+  arbeiter_beenden();
+  return ganz;
 }

@@ -488,6 +488,12 @@ void arbeiter_warten(std::uint64_t& gesehen, unsigned ms);
 // Joins every worker (they must have been told to stop).
 void arbeiter_beenden();
 std::uint32_t arbeiter_laufend();
+// A pass in pieces 0..stuecke-1, arbeit(piece, daten) for each, on faeden
+// threads (fewer than 2: on this one, the clocks and the keys between the
+// pieces); the main thread keeps the clocks and the keys. False when Esc or
+// Ctrl-C stopped it.
+bool arbeiter_teilen(std::uint32_t stuecke, void (*arbeit)(std::uint32_t, void*), void* daten,
+                     std::uint32_t faeden);
 
 // ---- clocks and store release
 void SCHREIBE_ZEIT_ORB();

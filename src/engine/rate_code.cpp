@@ -33,13 +33,47 @@ using Raenge = std::uint8_t[64];
 // it holds are the first ones of their order, first met in that order.
 bool kanonisch(std::uint64_t pos, int l, const Raenge& rang) {
   unsigned erwartet = 1;
-  for (int i = 0; i < l; ++i) {
+  bool ja = true;
+  for (int i = 0; i < l; ++i) {  // without branches: the outcome is hard to foresee
     const unsigned r = rang[(pos >> (6 * i)) & 63];
-    if (r == 0 || r < erwartet) continue;
-    if (r != erwartet) return false;  // also AUS
-    ++erwartet;
+    ja &= r <= erwartet;  // a later sign of the order (or an excluded one) too early
+    erwartet += r == erwartet;
   }
-  return true;
+  return ja;
+}
+
+// The count of the canonical trials, in pieces of the list that the
+// workers may share: each piece marks its entries and counts for itself.
+constexpr std::uint32_t VORPASS_STUECK = 1u << 14;
+struct VorpassTeil {
+  std::uint32_t zahl = 0;
+  std::uint32_t erster = 0;     // the first canonical node of the piece
+  std::uint32_t v_platz = ~0u;  // where the trial of the drawn order stands
+};
+struct Vorpass {
+  const Raenge* rang;
+  int l;
+  bool mit_v;
+  std::uint64_t v_pos;
+  std::vector<VorpassTeil> teile;
+};
+
+void vorpass_stueck(std::uint32_t stueck, void* daten) {
+  Vorpass& d = *static_cast<Vorpass*>(daten);
+  VorpassTeil& t = d.teile[stueck];
+  const std::uint32_t von = stueck * VORPASS_STUECK;
+  const std::uint32_t bis =
+      ZAHLGESAMTVERSUCHE - von > VORPASS_STUECK ? von + VORPASS_STUECK : ZAHLGESAMTVERSUCHE;
+  for (std::uint32_t i = von; i < bis; ++i) {
+    std::uint32_t& e = raten_folge[raten_stelle(i)];
+    const std::uint32_t k = e & ~RATEN_MARKE;
+    const std::uint64_t pos = raten_knoten_pos(k);
+    const bool ja = kanonisch(pos, d.l, *d.rang);
+    e = ja ? k | RATEN_MARKE : k;
+    if (!ja) continue;
+    if (t.zahl++ == 0) t.erster = k;
+    if (d.mit_v && pos == d.v_pos) t.v_platz = i;
+  }
 }
 
 }  // namespace
@@ -69,21 +103,18 @@ bool raten_vorpass(bool& reduzieren) {
   }
   const bool mit_v = anzahl_u >= l;
 
-  // The pass over the list in trial order.
+  // The pass over the list in trial order, in pieces.
   const std::uint32_t n = ZAHLGESAMTVERSUCHE;
+  Vorpass d{&rang, l, mit_v, v_pos, {}};
+  d.teile.resize((n + VORPASS_STUECK - 1) / VORPASS_STUECK);
+  const std::uint32_t faeden = n > 4 * VORPASS_STUECK ? arbeiter_zahl_fuer_suche() : 1;
+  if (!arbeiter_teilen(static_cast<std::uint32_t>(d.teile.size()), vorpass_stueck, &d, faeden))
+    return false;
   std::uint32_t zahl = 0, erster_kanonisch = 0, v_platz = n;
-  for (std::uint32_t i = 0; i < n; ++i) {
-    if (((i + 1) & 0xFFFF) == 0 && raten_zwischenhalt(false)) return false;
-    std::uint32_t& e = raten_folge[raten_stelle(i)];
-    const std::uint32_t k = e & ~RATEN_MARKE;
-    const std::uint64_t pos = raten_knoten_pos(k);
-    if (!kanonisch(pos, l, rang)) {
-      e = k;
-      continue;
-    }
-    e = k | RATEN_MARKE;
-    if (zahl++ == 0) erster_kanonisch = k;
-    if (mit_v && pos == v_pos) v_platz = i;
+  for (const VorpassTeil& t : d.teile) {
+    if (zahl == 0 && t.zahl) erster_kanonisch = t.erster;
+    if (t.v_platz < v_platz) v_platz = t.v_platz;
+    zahl += t.zahl;
   }
   if (zahl == 0) return true;  // nothing canonical is left: the whole list is searched
   ZAHL_DER_VERSUCHE = zahl;

@@ -218,11 +218,15 @@ TEST(RateCode, EquallyGoodTrialsAreDrawnUniformly) {
 
 TEST(RateCode, WorkersChooseAsTheSearchOnOneThread) {
   // Blocks of one or a few trials, so that the workers finish them out of
-  // order and reject against bounds of every age.
-  const Bedingung faelle[] = {
-      {4, '7', true, false}, {5, '5', true, false}, {4, '9', false, false}, {6, '1', true, true}};
+  // order and reject against bounds of every age; 100,000 trials to share
+  // the count of the canonical ones too.
+  const Bedingung faelle[] = {{4, '7', true, false},
+                              {5, '5', true, false},
+                              {4, '9', false, false},
+                              {6, '1', true, true},
+                              {5, '9', true, false}};
   for (const Bedingung& f : faelle)
-    for (std::uint64_t saat = 1; saat <= 3; ++saat)
+    for (std::uint64_t saat = 1; saat <= (f.l == 5 && f.letztes == '9' ? 1u : 3u); ++saat)
       for (bool fest : {true, false}) {
         std::vector<std::string> spur[2];
         std::uint32_t danach[2] = {};
