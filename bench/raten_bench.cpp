@@ -77,11 +77,13 @@ BENCHMARK(BM_Bewertung)
     ->Unit(benchmark::kMillisecond);
 
 // A whole turn after the answer to the opening trial, without a time limit:
-// length 5 with repetition over ten signs (and over twenty).
+// length 5 with repetition over ten signs (and over twenty), on one thread
+// and on every core.
 void BM_Zug(benchmark::State& state) {
   const char letztes = static_cast<char>(state.range(0));
-  konsole();
+  konsole().kerne = system_cores();
   kvspiel_reset();
+  raten_faeden = static_cast<std::uint32_t>(state.range(1));  // 0 = every core
   std::uint64_t saat = 3;
   double loesungen_summe = 0, versuche_summe = 0;
   for (auto _ : state) {
@@ -124,7 +126,7 @@ void BM_Zug(benchmark::State& state) {
   state.counters["solutions"] = loesungen_summe / n;  // averages over the turns
   state.counters["trials"] = versuche_summe / n;
 }
-BENCHMARK(BM_Zug)->Arg('9')->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_Zug)->Arg('j')->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_Zug)->Args({'9', 1})->Args({'9', 0})->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Zug)->Args({'j', 1})->Args({'j', 0})->Unit(benchmark::kMillisecond)->Iterations(2);
 
 }  // namespace

@@ -89,6 +89,9 @@ void raten_antwort_und_verengung(code& versuch_code, std::uint64_t pos, bool ero
     RATENDRAN = true;
   }
 
+  // The next turn begins with the answer.
+  raten_zug_beginn = uhr_jetzt();
+
   // 3.
   if (p > 0 || z > 0) AEQUI_KLASSE = false;
 

@@ -243,7 +243,7 @@ extern std::uint32_t raten_loes_platz;                // records the solution ar
 extern std::uint8_t raten_loes_worte;                 // words per solution record: 1 or 2
 extern std::uint64_t raten_belegt;                    // bytes the store holds now
 extern std::uint64_t raten_belegt_max;                // the most bytes held at once since the reset
-// Tests: allocation number n of a build (0 = the links, 1 = the solutions)
+// Tests: allocation number n of a build (0 = the trial list, 1 = the solutions)
 // reports failure; -1 = never.
 extern std::int32_t raten_fehler_bei;
 // Tests: the number of buckets the shuffle uses (MISCHGROESSE in play). A
@@ -272,6 +272,10 @@ extern std::uint8_t HILFZAHLREIHENFOLGETM, HILFFARBREIHENFOLGETM;
 extern liste ANFANG;            // the opening trial
 extern std::uint32_t WO;        // screen offset of the trial row (row x 160 + column x 2)
 extern bool ALLESTERNEDRUCKEN;  // the time-limit notice is still to be written
+// When the computer's turn began (hundredths since midnight; -1 = not yet
+// in this game): the answer to its previous trial, or the start of its
+// first search. The time limit counts from here.
+extern std::int32_t raten_zug_beginn;
 
 // ================================================================ routines
 
@@ -503,6 +507,10 @@ void SCHREIBE_ZEIT_ORB();
 void uhren_starten();
 // Every clock value and its last drawn value to 0, the clocks below 100 hours.
 void uhren_nullstellen();
+// Now in hundredths of a second since midnight, and the span between two
+// such stamps (a day added when it passed midnight).
+std::int32_t uhr_jetzt();
+std::int32_t uhr_spanne(std::int32_t spaeter, std::int32_t frueher);
 void SPEICHER_FREIGEBEN(bool freigeben);
 // Empties the bucket table of the store build (at start-up and after every build).
 void INITFELD();

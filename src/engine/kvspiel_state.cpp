@@ -108,6 +108,7 @@ TMischZaehl MISCHZ;
 std::uint32_t ERLAUBT, SCHLUSSLICHT, AKTUELL;
 std::uint32_t* raten_folge;
 std::uint32_t raten_anfang;
+std::int32_t raten_zug_beginn = -1;
 std::uint32_t raten_faeden;
 std::uint64_t raten_block_paare = RATEN_BLOCK_PAARE;
 std::uint64_t raten_parallel_ab = RATEN_PARALLEL_AB;
@@ -221,6 +222,7 @@ void kvspiel_reset() {
   raten_speicher_freigeben();
   raten_eimer = MISCHGROESSE;
   raten_faeden = 0;
+  raten_zug_beginn = -1;
   raten_block_paare = RATEN_BLOCK_PAARE;
   raten_parallel_ab = RATEN_PARALLEL_AB;
   INITFELD();

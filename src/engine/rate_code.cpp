@@ -216,7 +216,10 @@ bool entscheiden() {
       GOTOXY(WX, WY);
     }
   }
-  if (ZEITLIMIT_GR_0 && SPIELZEIT >= static_cast<std::int64_t>(ZEITLIMIT) &&
+  // The limit holds for the whole turn: the time before the search counts.
+  const std::int64_t vorlauf =
+      raten_zug_beginn >= 0 ? uhr_spanne(MERKE_RATE_ZEIT_AKT, raten_zug_beginn) : 0;
+  if (ZEITLIMIT_GR_0 && SPIELZEIT + vorlauf >= static_cast<std::int64_t>(ZEITLIMIT) &&
       GERATENE_VERSUCHE > NUMMER_PLUS) {
     ende = true;
     if (ALLESTERNEDRUCKEN) {
@@ -481,6 +484,7 @@ void RATE_CODE(code& versuch_code, std::uint8_t& p, std::uint8_t& z, unsigned ch
   const int l = X.laenge;
 
   // 1. Entry.
+  if (raten_zug_beginn < 0) raten_zug_beginn = uhr_jetzt();
   F6_GEDR = false;
   RATENDRAN = true;
   bool reduzieren = ZAEHLE_VORH_FARBE > 2;

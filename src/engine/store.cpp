@@ -358,6 +358,7 @@ void raten_spielbeginn(bool wdh_wahl) {
   FEHLZ_BENUTZT = ALLE_F_LOESCHEN = LEERZEICHEN;
   ALLESTERNEDRUCKEN = true;
   F6_GEDR = false;
+  raten_zug_beginn = -1;
   ZAEHLE_VORH_FARBE = 0;
   MERKE_WDHG = wdh_wahl;
 }

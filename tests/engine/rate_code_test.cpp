@@ -346,6 +346,21 @@ TEST(RateCode, TimeLimitStopsTheSearchAndRotatesTheList) {
   }
 }
 
+TEST(RateCode, TimeLimitCountsFromTheAnswer) {
+  // The answer came 15 s ago (the narrowing after it, the count of the
+  // canonical trials): a limit of 10 s ends the search as soon as it may.
+  Harness h;
+  nach_der_eroeffnung(h, "7788");
+  X.zeitlimit = 1;
+  ZEITLIMIT = 1000;
+  ZEITLIMIT_GR_0 = true;
+  raten_zug_beginn = uhr_jetzt() - 1500;
+  const Zug z = zug();
+  ASSERT_LT(z.p, 4);
+  EXPECT_EQ(GERATENE_VERSUCHE, NUMMER_PLUS + 1);
+  EXPECT_LT(GERATENE_VERSUCHE, ZAHL_DER_VERSUCHE);
+}
+
 TEST(RateCode, EscDuringTheSearchReleasesTheStore) {
   for (unsigned char taste : {27, 3}) {
     Harness h;

@@ -107,6 +107,34 @@ std::uint64_t versuchsfolge() {
   return h;
 }
 
+TEST(RatenSpeicher, TrialListRingKeepsItsOrder) {
+  // Moving a trial to the front and pruning, with the ring's start inside
+  // the array: the order in the list is that of a plain sequence.
+  Harness h;
+  h.vc.eof_when_empty = false;
+  bedingungen(3, '0', '4', true);  // 125 trials
+  ASSERT_TRUE(beginne());
+  raten_anfang = 100;
+  raten_enden();
+  std::vector<std::string> erwartet = versuche();
+  for (std::uint32_t platz : {10u, 30u, 0u, 124u}) {  // before and past the end of the array
+    std::rotate(erwartet.begin(), erwartet.begin() + platz, erwartet.begin() + platz + 1);
+    raten_nach_vorn(platz);
+    EXPECT_EQ(versuche(), erwartet);
+  }
+  const std::uint32_t weg = raten_stelle(7);
+  const std::string weg_code = erwartet[7];
+  const char zeichen = '3';
+  std::vector<std::string> bleibt;
+  for (const auto& v : erwartet)
+    if (v != weg_code && v.find(zeichen) == std::string::npos) bleibt.push_back(v);
+  EXPECT_TRUE(raten_folge_filtern(weg, std::uint64_t{1} << (NRARRAY[zeichen] - 1)));
+  EXPECT_EQ(versuche(), bleibt);
+  EXPECT_EQ(ZAHLGESAMTVERSUCHE, bleibt.size());
+  EXPECT_EQ(std::string(raten_pos_code(raten_knoten_pos(VERS)).z, 3), bleibt.front());
+  EXPECT_EQ(std::string(raten_pos_code(raten_knoten_pos(SCHLUSSLICHT)).z, 3), bleibt.back());
+}
+
 TEST(RatenSpeicher, TrialOrderIsFixedBySeed) {
   struct Fall {
     std::uint32_t eimer;
