@@ -30,15 +30,17 @@ Platz platz(std::uint8_t* daten, std::uint32_t zahl, int l, std::uint32_t i) {
           raten_loes_ganz ? BLOCK : im_block(zahl, b)};
 }
 
-void schreibe(Platz z, int l, std::uint64_t pos) {
-  std::uint8_t c[9];
-  for (int j = 0; j < l; ++j) c[j] = static_cast<std::uint8_t>((pos >> (6 * j)) & 63);
+// Writes the packed code pos to its place; returns its signs (bit c for sign c).
+std::uint64_t schreibe(Platz z, int l, std::uint64_t pos) {
+  std::uint8_t zaehler[64] = {};
+  std::uint64_t zeichen = 0;
   for (int j = 0; j < l; ++j) {
-    std::uint8_t o = 0;
-    for (int i = 0; i < j; ++i) o = static_cast<std::uint8_t>(o + (c[i] == c[j]));
-    z.anfang[z.schritt * j] = c[j];
-    z.anfang[z.schritt * (l + j)] = o;
+    const auto c = static_cast<std::uint8_t>((pos >> (6 * j)) & 63);
+    z.anfang[z.schritt * j] = c;
+    z.anfang[z.schritt * (l + j)] = zaehler[c]++;
+    zeichen |= std::uint64_t{1} << c;
   }
+  return zeichen;
 }
 
 std::uint64_t lies(Platz z, int l) {
@@ -244,8 +246,7 @@ bool raten_loes_anlegen(std::uint64_t zahl) {
 
 void raten_loes_setze(std::uint32_t i, std::uint64_t pos) {
   const int l = raten_loes_laenge;
-  schreibe(platz(raten_loes, raten_loes_zahl, l, i), l, pos);
-  for (int j = 0; j < l; ++j) raten_loes_zeichen |= std::uint64_t{1} << ((pos >> (6 * j)) & 63);
+  raten_loes_zeichen |= schreibe(platz(raten_loes, raten_loes_zahl, l, i), l, pos);
 }
 
 void raten_loes_freigeben() {

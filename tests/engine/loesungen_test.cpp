@@ -1,10 +1,14 @@
 // The codebreaker's solution list: scoring in every instruction set this
 // processor has (forced one after the other) against the scoring rule, with
-// the early rejection at the edges of its bounds, and the narrowing.
+// the early rejection at the edges of its bounds, in batches and on two
+// threads, and the narrowing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/raten_hilfe.h"
@@ -132,6 +136,46 @@ void pruefe_bewertung(std::uint64_t versuch, const std::vector<std::uint64_t>& c
   raten_kern_erzwingen(RatenKern::automatisch);
 }
 
+// A batch of trials against one bound gives what each trial gives alone, in
+// every kernel; so do two threads scoring over the same list at once.
+void pruefe_stapel(const std::vector<std::uint64_t>& versuche, const std::vector<RatenKern>& kern) {
+  const int n = static_cast<int>(versuche.size());
+  std::vector<Versuchsbild> bilder(versuche.size());
+  for (int i = 0; i < n; ++i) raten_bild(versuche[i], bilder[i]);
+  std::vector<std::int32_t> cnt(100 * n), allein(100 * n), nebenher(100 * n);
+  std::vector<Wertung> w(n), w_allein(n);
+  std::unique_ptr<bool[]> ganz(new bool[n]), ganz_allein(new bool[n]), ganz_nebenher(new bool[n]);
+  // The bound of the first trial: some of the others beat it, some do not.
+  raten_zaehle(bilder[0], allein.data(), INT32_MAX, OBERGRENZE, w_allein[0]);
+  const std::int32_t bm = w_allein[0].max;
+  const std::int64_t bs = w_allein[0].summe;
+  for (RatenKern k : kern) {
+    raten_kern_erzwingen(k);
+    for (int i = 0; i < n; ++i)
+      ganz_allein[i] = raten_zaehle(bilder[i], &allein[100 * i], bm, bs, w_allein[i]);
+    raten_zaehle_stapel(bilder.data(), n, cnt.data(), bm, bs, w.data(), ganz.get());
+    auto haelfte = [&](int von) {
+      for (int i = von; i < n; i += 2) {
+        Wertung x;
+        ganz_nebenher[i] = raten_zaehle(bilder[i], &nebenher[100 * i], bm, bs, x);
+      }
+    };
+    std::thread zweiter(haelfte, 1);
+    haelfte(0);
+    zweiter.join();
+    for (int i = 0; i < n; ++i) {
+      ASSERT_EQ(ganz[i], ganz_allein[i]) << i << " kernel " << static_cast<int>(k);
+      ASSERT_EQ(ganz_nebenher[i], ganz_allein[i]) << i;
+      if (!ganz[i]) continue;
+      EXPECT_TRUE(std::equal(&cnt[100 * i], &cnt[100 * i + 100], &allein[100 * i])) << i;
+      EXPECT_TRUE(std::equal(&nebenher[100 * i], &nebenher[100 * i + 100], &allein[100 * i]));
+      EXPECT_EQ(w[i].summe, w_allein[i].summe);
+      EXPECT_EQ(w[i].klassen, w_allein[i].klassen);
+    }
+  }
+  raten_kern_erzwingen(RatenKern::automatisch);
+}
+
 // Sizes around the block of 64 and past the longest stretch between two
 // exact counts (255 blocks); signs up to 15, 31 and 36 (the vector tables).
 const Fall FAELLE[] = {{2, 'z', 63},   {3, 'v', 64},    {4, '5', 65},  {5, 'e', 3000},
@@ -144,9 +188,13 @@ TEST(Loesungen, EveryKernelScoresByTheRuleAndRejectsExactly) {
   for (const Fall& f : FAELLE) {
     Harness h;
     const auto codes = zufallsliste(f, static_cast<std::uint64_t>(f.l) * 1000 + f.zahl);
-    const int versuche = f.zahl > 10000 ? 2 : 8;
-    for (int j = 0; j < versuche; ++j)
-      pruefe_bewertung(zufallscode(f.l, MAXFARBE, j % 4 == 1, j % 4 == 2), codes, kern);
+    std::vector<std::uint64_t> versuche;
+    for (int j = 0; j < (f.zahl > 10000 ? 2 : 8); ++j) {
+      versuche.push_back(zufallscode(f.l, MAXFARBE, j % 4 == 1, j % 4 == 2));
+      pruefe_bewertung(versuche.back(), codes, kern);
+    }
+    for (int j = 0; j < 70; ++j) versuche.push_back(zufallscode(f.l, MAXFARBE, false, false));
+    pruefe_stapel(versuche, kern);
     raten_loes_freigeben();
   }
 }
