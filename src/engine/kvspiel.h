@@ -221,9 +221,10 @@ struct liste {
 // and then raten_folge[0 .. raten_anfang), so the rotation after an early
 // stop only moves the start (the top bit of an entry is the mark of a
 // canonical trial). VERS and SCHLUSSLICHT name its first and last node. The
-// solution list is a packed array of records (raten_loes) in the order of the
-// creation chain; a record is one word (code fields | plane of doubled signs |
-// plane of present signs) or two (code | doubled, then present), see raten_satz.
+// solution list (raten_loes) holds the codes in the order of the creation
+// chain, in blocks of 64 as byte planes: per position the sign and its
+// occurrence index (how often the sign stood at the positions before), 2L
+// bytes a solution; loesungen_kern.h describes the layout.
 constexpr std::uint32_t MISCHGROESSE = 1310720;  // buckets of the shuffle
 using TMischMasch = std::uint32_t[MISCHGROESSE];
 using TMischZaehl = std::uint8_t[MISCHGROESSE];
@@ -234,15 +235,21 @@ constexpr std::uint32_t RATEN_MARKE = 0x80000000u;  // canonical trial (top bit 
 extern TMischMasch MISCHFELD;
 extern TMischZaehl MISCHZ;                            // nodes in the bucket minus one, saturating
 extern std::uint32_t ERLAUBT, SCHLUSSLICHT, AKTUELL;  // first solution, last trial, best trial
-extern std::uint32_t* raten_folge;                    // the trial list (see above)
-extern std::uint32_t raten_anfang;                    // where the ring of the trial list starts
-extern std::uint32_t raten_knoten;                    // nodes built
-extern std::uint64_t* raten_loes;                     // solution records in list order
-extern std::uint32_t raten_loes_zahl;                 // solutions in the list
-extern std::uint32_t raten_loes_platz;                // records the solution array has room for
-extern std::uint8_t raten_loes_worte;                 // words per solution record: 1 or 2
-extern std::uint64_t raten_belegt;                    // bytes the store holds now
-extern std::uint64_t raten_belegt_max;                // the most bytes held at once since the reset
+extern std::uint32_t* raten_folge;        // the trial list (see above)
+extern std::uint32_t raten_anfang;        // where the ring of the trial list starts
+extern std::uint32_t raten_knoten;        // nodes built
+extern std::uint8_t* raten_loes;          // the solutions' blocks of byte planes, in list order
+extern std::uint32_t raten_loes_zahl;     // solutions in the list
+extern std::uint32_t raten_loes_platz;    // solutions the array has room for
+extern std::uint8_t raten_loes_laenge;    // the code length of the list's layout
+extern bool raten_loes_ganz;              // the list has whole blocks (see loesungen_kern.h)
+extern std::uint64_t raten_loes_zeichen;  // signs (bit c for sign c) stored in the list, at least
+// The instruction set of the scoring: the best the processor has, unless a
+// test or a benchmark forces one (raten_kern_erzwingen).
+enum class RatenKern : std::uint8_t { automatisch, skalar, avx2, avx512 };
+extern RatenKern raten_kern_wahl;
+extern std::uint64_t raten_belegt;      // bytes the store holds now
+extern std::uint64_t raten_belegt_max;  // the most bytes held at once since the reset
 // Tests: allocation number n of a build (0 = the trial list, 1 = the solutions)
 // reports failure; -1 = never.
 extern std::int32_t raten_fehler_bei;
@@ -399,29 +406,18 @@ void raten_loes_freigeben();
 std::uint64_t raten_loes_pos(std::uint32_t i);
 // The signs (bit c - 1 for sign c) that occur in some remaining solution.
 std::uint64_t raten_vorhandene_zeichen();
-// Writes the solution record of a packed code (no vacant sign) to ziel.
-void raten_satz(std::uint64_t pos, std::uint64_t* ziel);
 // Progress of a build or a search after GERATENE_VERSUCHE of soll items: the
 // tenths in QU_10_2 and the stars on row 25 (at most ten, never fewer than
 // shown). Returns the tenths.
 std::uint64_t raten_fortschritt(std::uint64_t soll);
-// The sign planes of a packed code of length l: how often each sign occurs,
-// the signs present (bit c - 1) and the signs present more than once.
-void raten_zeichenebenen(std::uint64_t pos, int l, std::uint8_t (&anzahl)[37], std::uint64_t& eins,
-                         std::uint64_t& zwei);
 
 // Scoring of one trial against the solution list. The class of a solution is
 // (t, p), counted in cnt[t * 10 + p].
 struct Versuchsbild {
-  std::uint64_t pos = 0;      // packed code of the trial
-  std::uint64_t niedrig = 0;  // the five low bits of every code field
-  std::uint64_t hoch = 0;     // the top bit of every code field
+  alignas(64) std::uint8_t anzahl[64] = {};  // copies of each sign in the trial (vacant: 0)
+  std::uint8_t zeichen[16] = {};             // the sign at each position, 0 = vacant
+  std::uint64_t pos = 0;                     // packed code of the trial
   int laenge = 0;
-  std::uint64_t maske0 = 0;             // planes of the trial matching record word 0
-  std::uint64_t maske1 = 0;             // and word 1 (two-word records)
-  int dreifach = 0;                     // signs the trial holds three times or more
-  std::uint64_t dreifach_feld[4] = {};  // such a sign repeated in every field
-  std::uint8_t dreifach_anzahl[4] = {};
 };
 struct Wertung {
   std::int32_t max = 0;      // largest class
@@ -430,15 +426,33 @@ struct Wertung {
   bool loesung = false;      // the trial is itself a possible secret
 };
 void raten_bild(std::uint64_t pos, Versuchsbild& v);
-// (t, p) of the trial against solution record i.
+// (t, p) of the trial against solution i.
 void raten_antwort(const Versuchsbild& v, std::uint32_t i, int& t, int& p);
 // Counts the classes of the trial over the solutions into cnt (100 entries,
-// cleared here). Stops and returns false as soon as the trial cannot beat
-// (best_max, best_summe); otherwise fills w and returns true.
+// cleared here). Returns false, as soon as it is known, when the trial cannot
+// beat (best_max, best_summe): a class above best_max, or the largest equal
+// to it and the sum of squares above best_summe (or equal to it before the
+// last solution); otherwise fills cnt and w in full and returns true. Reads
+// shared state only: several threads may score over the same list at once.
 bool raten_zaehle(const Versuchsbild& v, std::int32_t* cnt, std::int32_t best_max,
                   std::int64_t best_summe, Wertung& w);
+// Several trials at once, each as by raten_zaehle(v[i], cnt + 100 i,
+// best_max, best_summe, w[i]) into ganz[i]: the list is read in superblocks
+// that stay in the cache, every trial over one superblock before the next, so
+// a batch is scored at the speed of the cache rather than of the memory. A
+// trial rejected against a bound is rejected against every smaller one
+// (smaller best_max, or equal and smaller or equal best_summe), so a search
+// may score a batch against the best before it and then compare in order.
+void raten_zaehle_stapel(const Versuchsbild* v, int zahl, std::int32_t* cnt, std::int32_t best_max,
+                         std::int64_t best_summe, Wertung* w, bool* ganz);
 // Keeps the solutions of class (t, p) (any t when t < 0); returns how many remain.
 std::uint32_t raten_verenge(const Versuchsbild& v, int t, int p);
+// Tests and benchmarks: scoring and narrowing with the given instruction set
+// (automatisch: the best the processor has); false, and nothing changed, when
+// the processor lacks it. The program never needs this.
+bool raten_kern_erzwingen(RatenKern k);
+// The instruction set the scoring uses now.
+RatenKern raten_kern();
 // The second half of a turn: the answer to the chosen trial (node knoten,
 // at array index stelle of the trial list, or ANFANG in the opening) and the
 // narrowing. beste holds the classes of the trial.
