@@ -39,11 +39,13 @@ double sekunden(Uhr::time_point a, Uhr::time_point b) {
 class EchteUhr : public VirtualConsole {
  public:
   void stelle() {
-    const std::time_t t = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&t, &tm);
+    // Seconds and hundredths from one reading of the clock, so that the
+    // time never steps back at a second's turn.
     const auto jetzt = std::chrono::system_clock::now().time_since_epoch();
     const auto hsek = std::chrono::duration_cast<std::chrono::milliseconds>(jetzt).count() / 10;
+    const std::time_t t = static_cast<std::time_t>(hsek / 100);
+    std::tm tm{};
+    localtime_r(&t, &tm);
     DateTime d;
     d.year = tm.tm_year + 1900;
     d.month = tm.tm_mon + 1;
