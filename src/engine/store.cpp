@@ -320,6 +320,7 @@ std::uint64_t raten_knoten_zeichen(std::uint32_t k) {
 }
 
 std::uint32_t raten_pos_knoten(std::uint64_t pos) {
+  if (!raten_knoten) return 0;  // no store: the numbering is not drawn
   std::uint32_t v = 0, stelle = 1;
   for (int j = 0; j < laenge; ++j) {
     const int feld = static_cast<int>((pos >> (6 * (PERMZTM[j + 1] - 1))) & 63);
