@@ -43,7 +43,8 @@ bool raten_folge_filtern(std::uint32_t weg, std::uint64_t zeichen) {
   bool ganz = true;
   std::uint32_t w = 0, neu_anfang = 0, r = 0;
   if (zeichen == 0) {
-    w = r = weg < n ? weg : n;
+    w = r = weg < n ? weg : n;  // the entries before it stay where they are
+    neu_anfang = s;
   } else {
     for (; r < n; ++r) {
       if (r == s) neu_anfang = w;

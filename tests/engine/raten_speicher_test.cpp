@@ -122,6 +122,13 @@ TEST(RatenSpeicher, TrialListRingKeepsItsOrder) {
     raten_nach_vorn(platz);
     EXPECT_EQ(versuche(), erwartet);
   }
+  // The played trial alone, after the start and before it in the array.
+  for (std::uint32_t platz : {3u, 40u}) {
+    const std::uint32_t stelle = raten_stelle(platz);
+    erwartet.erase(erwartet.begin() + platz);
+    EXPECT_TRUE(raten_folge_filtern(stelle, 0));
+    EXPECT_EQ(versuche(), erwartet);
+  }
   const std::uint32_t weg = raten_stelle(7);
   const std::string weg_code = erwartet[7];
   const char zeichen = '3';
