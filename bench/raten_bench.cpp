@@ -4,25 +4,16 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <thread>
 #include <vector>
 
+#include "bench_hilfe.h"
 #include "console/console.h"
 #include "console/virtual_console.h"
 #include "engine/kvspiel.h"
 
 namespace {
-
-VirtualConsole& konsole() {
-  static VirtualConsole vc;
-  static bool bereit = false;
-  if (!bereit) {
-    vc.eof_when_empty = false;
-    vc.poll_step_us = 0;
-    console_use(vc);
-    bereit = true;
-  }
-  return vc;
-}
 
 void bedingungen(int l, char letztes, bool wdh, bool fest = true) {
   X.laenge = static_cast<std::uint8_t>(l);
@@ -45,11 +36,26 @@ std::uint64_t zufallscode(int l, int n) {
   return pos;
 }
 
-// Pairs per second: every trial against up to a million solutions, counted
-// in full (no early rejection).
+// Pairs per second: 16 trials against up to a million solutions, counted in
+// full (no early rejection), in the instruction set of the third argument
+// (1 scalar, 2 AVX2, 3 AVX-512), the trials split over as many threads as the
+// fourth says (wall-clock time then); the fifth: 1 = one trial after the
+// other (raten_zaehle), 16 = all of a thread's trials over each superblock
+// (raten_zaehle_stapel).
 void BM_Bewertung(benchmark::State& state) {
   konsole();
   kvspiel_reset();
+  const auto kern = static_cast<RatenKern>(state.range(2));
+  const int faeden = static_cast<int>(state.range(3));
+  const bool stapel = state.range(4) > 1;
+  state.SetLabel(std::string(kern == RatenKern::skalar ? "scalar"
+                             : kern == RatenKern::avx2 ? "AVX2"
+                                                       : "AVX-512") +
+                 (stapel ? " batch" : ""));
+  if (!raten_kern_erzwingen(kern)) {
+    state.SkipWithError("not on this processor");
+    return;
+  }
   RANDOMIZE(1);
   const int l = static_cast<int>(state.range(0));
   const int n = static_cast<int>(state.range(1));
@@ -64,63 +70,63 @@ void BM_Bewertung(benchmark::State& state) {
     return;
   }
   for (std::uint32_t i = 0; i < zahl; ++i) raten_loes_setze(i, zufallscode(l, n));
-  std::vector<Versuchsbild> versuche(64);
+  constexpr int VERSUCHE = 16;
+  std::vector<Versuchsbild> versuche(VERSUCHE);
   for (auto& v : versuche) raten_bild(zufallscode(l, n), v);
-  std::int32_t cnt[100];
-  std::size_t i = 0;
-  for (auto _ : state) {
-    Wertung w;
-    benchmark::DoNotOptimize(
-        raten_zaehle(versuche[i++ % versuche.size()], cnt, INT32_MAX, OBERGRENZE, w));
+  auto bewerte = [&](int faden) {
+    const int von = VERSUCHE * faden / faeden, bis = VERSUCHE * (faden + 1) / faeden;
+    std::vector<std::int32_t> cnt(100 * VERSUCHE);
+    Wertung w[VERSUCHE];
+    bool ganz[VERSUCHE];
+    if (stapel) {
+      raten_zaehle_stapel(&versuche[von], bis - von, cnt.data(), INT32_MAX, OBERGRENZE, w, ganz);
+    } else {
+      for (int i = von; i < bis; ++i)
+        ganz[i - von] = raten_zaehle(versuche[i], cnt.data(), INT32_MAX, OBERGRENZE, w[i - von]);
+    }
+    benchmark::DoNotOptimize(ganz);
     benchmark::DoNotOptimize(w);
+  };
+  for (auto _ : state) {
+    if (faeden == 1) {
+      bewerte(0);
+    } else {
+      std::vector<std::thread> f;
+      for (int t = 0; t < faeden; ++t) f.emplace_back(bewerte, t);
+      for (auto& t : f) t.join();
+    }
   }
-  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * zahl);
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * VERSUCHE * zahl);
   state.counters["solutions"] = zahl;
   raten_loes_freigeben();
+  raten_kern_erzwingen(RatenKern::automatisch);
 }
-BENCHMARK(BM_Bewertung)
-    ->Args({4, 10})
-    ->Args({4, 20})
-    ->Args({5, 10})
-    ->Args({5, 20})
-    ->Args({6, 10})
-    ->Args({6, 20})
-    ->Unit(benchmark::kMillisecond);
 
-// Nodes per second of the build, the shuffle and the solution records included.
-void BM_Aufbau(benchmark::State& state) {
-  konsole();
-  kvspiel_reset();
-  RANDOMIZE(2);
-  const int l = static_cast<int>(state.range(0));
-  const char letztes = static_cast<char>(state.range(1));
-  bedingungen(l, letztes, true);
-  for (auto _ : state) {
-    bool ok = false;
-    INIT_RATEN(ok);
-    state.PauseTiming();
-    if (!ok) state.SkipWithError("build failed");
-    INITFELD();
-    SPEICHER_FREIGEBEN(true);
-    state.ResumeTiming();
-  }
-  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * MEMRATE);
-  state.counters["nodes"] = MEMRATE;
+void bewertung_faelle(benchmark::internal::Benchmark* b) {
+  for (int l : {4, 5, 6, 7})
+    for (int n : {10, 20})
+      for (int stapel : {1, 16})
+        for (int kern = 1; kern <= 3; ++kern)
+          if (kern > 1 || stapel == 1) b->Args({l, n, kern, 1, stapel});
 }
-BENCHMARK(BM_Aufbau)
-    ->Args({6, '9'})
-    ->Args({5, 'j'})
-    ->Args({7, '9'})
-    ->Args({8, '8'})
-    ->Args({7, 'c'})
-    ->Unit(benchmark::kMillisecond);
+
+void bewertung_faeden(benchmark::internal::Benchmark* b) {
+  const int faeden = static_cast<int>(std::thread::hardware_concurrency());
+  for (int l : {4, 5, 6, 7})
+    for (int n : {10, 20})
+      for (int kern = 2; kern <= 3; ++kern) b->Args({l, n, kern, faeden > 1 ? faeden : 2, 16});
+}
+BENCHMARK(BM_Bewertung)->Apply(bewertung_faelle)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Bewertung)->Apply(bewertung_faeden)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A whole turn after the answer to the opening trial, without a time limit:
-// length 5 with repetition over ten signs (and over twenty).
+// length 5 with repetition over ten signs (and over twenty), on one thread
+// and on every core.
 void BM_Zug(benchmark::State& state) {
   const char letztes = static_cast<char>(state.range(0));
-  konsole();
+  konsole().kerne = system_cores();
   kvspiel_reset();
+  raten_faeden = static_cast<std::uint32_t>(state.range(1));  // 0 = every core
   std::uint64_t saat = 3;
   double loesungen_summe = 0, versuche_summe = 0;
   for (auto _ : state) {
@@ -163,7 +169,7 @@ void BM_Zug(benchmark::State& state) {
   state.counters["solutions"] = loesungen_summe / n;  // averages over the turns
   state.counters["trials"] = versuche_summe / n;
 }
-BENCHMARK(BM_Zug)->Arg('9')->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_Zug)->Arg('j')->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_Zug)->Args({'9', 1})->Args({'9', 0})->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Zug)->Args({'j', 1})->Args({'j', 0})->Unit(benchmark::kMillisecond)->Iterations(2);
 
 }  // namespace

@@ -6,11 +6,21 @@
 //   selfplay_tool LENGTH FIRST LAST REPETITION [SEEDS [VACANT]]
 //   e.g. selfplay_tool 4 0 5 1 20    (length 4 over 0..5 with repetition)
 //        selfplay_tool 6 0 1 1 5 1   (length 6 over two signs, vacant sign in trials)
+//
+//   selfplay_tool --fingerprint [THREADS [BLOCK_PAIRS]]
+// plays a fixed set of seeded games (fixed and variable code, with and
+// without repetition, the vacant sign) and prints one hash of all their
+// trials and answers: the engine's play in one number, which must not move
+// when the engine only gets faster. The search uses the machine's cores, or
+// THREADS (1 = the main thread alone); BLOCK_PAIRS sends every search to the
+// workers in blocks of about that many pairs.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
+#include "bench_hilfe.h"
 #include "console/console.h"
 #include "console/virtual_console.h"
 #include "engine/kvspiel.h"
@@ -21,6 +31,7 @@ struct Partie {
   int versuche = 0;
   bool geloest = false;
   std::vector<code> folge;
+  std::vector<std::pair<unsigned char, unsigned char>> antworten;  // P and Z of each trial
 };
 
 bool mit_leer = false;
@@ -71,6 +82,7 @@ Partie spiele(const int* geheim) {
     unsigned char taste = 0;
     RATE_CODE(c, p, z, taste);
     ergebnis.folge.push_back(c);
+    ergebnis.antworten.emplace_back(p, z);
     ergebnis.versuche = NUMMER;
     if (taste == 27) return ergebnis;
     if (p == l) {
@@ -81,9 +93,67 @@ Partie spiele(const int* geheim) {
   }
 }
 
+// FNV-1a over the bytes of every game.
+struct Fingerabdruck {
+  std::uint64_t h = 1469598103934665603ull;
+  void nimm(unsigned char b) {
+    h ^= b;
+    h *= 1099511628211ull;
+  }
+};
+
+int fingerabdruck() {
+  struct Lage {
+    int l;
+    char letztes;
+    bool wdh, leer;
+  };
+  static const Lage LAGEN[] = {
+      {4, '5', true, false}, {4, '7', false, false}, {5, '9', true, false}, {5, '7', false, false},
+      {6, '1', true, true},  {3, 'f', true, false},  {6, '5', true, false}, {5, 'a', false, false}};
+  Fingerabdruck f;
+  int partien = 0;
+  for (const Lage& lage : LAGEN) {
+    mit_leer = lage.leer;
+    for (int saat = 1; saat <= 4; ++saat) {
+      const bool fest = saat <= 3;
+      RANDOMIZE(static_cast<std::uint64_t>(saat) * 104729 + static_cast<std::uint64_t>(lage.l));
+      bedingungen(lage.l, '0', lage.letztes, lage.wdh, fest);
+      int geheim[9] = {};
+      zufallsgeheim(lage.l, lage.wdh, geheim);
+      const Partie partie = spiele(fest ? geheim : nullptr);
+      for (const code& c : partie.folge)
+        for (int i = 0; i < lage.l; ++i) f.nimm(static_cast<unsigned char>(c.z[i]));
+      for (const auto& a : partie.antworten) {
+        f.nimm(a.first);
+        f.nimm(a.second);
+      }
+      f.nimm(partie.geloest ? 1 : 0);
+      f.nimm(static_cast<unsigned char>(partie.versuche));
+      ++partien;
+    }
+  }
+  mit_leer = false;
+  std::printf("fingerprint of %d games: %016llx\n", partien, static_cast<unsigned long long>(f.h));
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 2 && std::strcmp(argv[1], "--fingerprint") == 0) {
+    VirtualConsole vc;
+    vc.eof_when_empty = false;
+    vc.kerne = system_cores();
+    console_use(vc);
+    kvspiel_reset();
+    if (argc > 2) raten_faeden = static_cast<std::uint32_t>(std::atoi(argv[2]));
+    if (argc > 3) {
+      raten_block_paare = static_cast<std::uint64_t>(std::atoll(argv[3]));
+      raten_parallel_ab = 0;
+    }
+    return fingerabdruck();
+  }
   if (argc < 5) {
     std::fprintf(stderr, "usage: %s LENGTH FIRST LAST REPETITION [SEEDS]\n", argv[0]);
     return 2;

@@ -3,7 +3,12 @@
 #include "console/console.h"
 
 #include <cstring>
+#include <thread>
 #include <tuple>
+
+#ifdef __linux__
+#include <sched.h>
+#endif
 
 #include "console/system_files.h"
 #include "console/system_folders.h"
@@ -281,4 +286,22 @@ bool Backend::make_folder(const std::string& folder) {
 
 std::uint64_t Backend::memory_obtainable() {
   return system_memory_obtainable();
+}
+
+unsigned usable_cores() {
+  const unsigned n = backend->cores();
+  return n ? n : 1;
+}
+
+unsigned system_cores() {
+#ifdef __linux__
+  cpu_set_t mask;
+  CPU_ZERO(&mask);
+  if (sched_getaffinity(0, sizeof mask, &mask) == 0) {
+    const int n = CPU_COUNT(&mask);
+    if (n > 0) return static_cast<unsigned>(n);
+  }
+#endif
+  const unsigned n = std::thread::hardware_concurrency();
+  return n ? n : 1;
 }

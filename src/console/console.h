@@ -180,6 +180,11 @@ bool make_folder(const std::string& folder);
 // that does not fit fails like an allocation that returned nothing.
 std::uint64_t memory_obtainable();
 bool memory_fits(std::uint64_t bytes);
+// The processor cores this process may run on (at least 1), as the back end
+// reports them; system_cores() asks the system (the affinity mask, else the
+// hardware's count).
+unsigned usable_cores();
+unsigned system_cores();
 
 // ---------------------------------------------------------------- back ends
 
@@ -222,6 +227,8 @@ class Backend {
   // The system's memory (console/system_memory.h) unless a back end keeps
   // its own.
   virtual std::uint64_t memory_obtainable();
+  // The cores the program may use for its computations.
+  virtual unsigned cores() { return 1; }
 };
 
 // Selects the back end every operation goes to; resets the screen model,

@@ -95,6 +95,9 @@ class VirtualConsole : public Backend {
   }
   bool make_folder(const std::string& folder) override;
   std::uint64_t memory_obtainable() override { return memory_limit; }
+  // The cores the program is told it may use (1: its search stays on one thread).
+  unsigned kerne = 1;
+  unsigned cores() override { return kerne; }
 
  private:
   std::deque<unsigned char> keys_;

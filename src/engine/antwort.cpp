@@ -26,39 +26,10 @@ int feld(std::uint64_t pos, int i) {
   return static_cast<int>((pos >> (6 * (i - 1))) & 63);
 }
 
-// Removes from the trial list every trial holding a sign of the mask; false
-// when Esc or Ctrl-C stopped it.
-bool entferne_versuche(std::uint64_t zeichen, int l) {
-  std::uint32_t vorg = 0, gezaehlt = 0;
-  for (std::uint32_t k = VERS; k;) {
-    if ((++gezaehlt & 0xFFFF) == 0 && raten_zwischenhalt(false)) return false;
-    const std::uint32_t naechster = raten_naechster(k);
-    const std::uint64_t pos = raten_knoten_pos(k);
-    bool raus = false;
-    for (int i = 1; i <= l && !raus; ++i) {
-      const int c = feld(pos, i);
-      raus = c && ((zeichen >> (c - 1)) & 1);
-    }
-    if (raus) {
-      if (vorg) {
-        raten_verbinde(vorg, naechster);
-      } else {
-        VERS = naechster;
-      }
-      if (SCHLUSSLICHT == k) SCHLUSSLICHT = vorg;
-      --ZAHLGESAMTVERSUCHE;
-    } else {
-      vorg = k;
-    }
-    k = naechster;
-  }
-  return true;
-}
-
 }  // namespace
 
 void raten_antwort_und_verengung(code& versuch_code, std::uint64_t pos, bool eroeffnung,
-                                 std::uint32_t knoten, std::uint32_t vorg,
+                                 std::uint32_t knoten, std::uint32_t stelle,
                                  const std::int32_t* beste, std::uint8_t& p, std::uint8_t& z,
                                  unsigned char& taste) {
   const int l = X.laenge;
@@ -118,10 +89,15 @@ void raten_antwort_und_verengung(code& versuch_code, std::uint64_t pos, bool ero
     RATENDRAN = true;
   }
 
+  // The next turn begins with the answer.
+  raten_zug_beginn = uhr_jetzt();
+
   // 3.
   if (p > 0 || z > 0) AEQUI_KLASSE = false;
 
   bool ende = false;
+  std::uint32_t weg = ~0u;  // the played trial's index in the trial list
+  std::uint64_t raus = 0;   // trials holding these signs leave the list
   std::uint64_t liste = 0;  // signs eliminated in this turn
   int liste_zeichen[37], liste_zahl = 0;
   if (p == l) {
@@ -151,27 +127,14 @@ void raten_antwort_und_verengung(code& versuch_code, std::uint64_t pos, bool ero
     if (raten_loes_zahl == 1 || raten_loes_zahl == 2) {
       AEQUI_KLASSE = false;
       ZAHLGESAMTVERSUCHE = raten_loes_zahl;
-      const std::uint32_t a = raten_pos_knoten(raten_loes_pos(0));
-      raten_glied[a - 1] = 0;
-      VERS = SCHLUSSLICHT = a;
-      if (raten_loes_zahl == 2) {
-        const std::uint32_t b = raten_pos_knoten(raten_loes_pos(1));
-        raten_glied[b - 1] = 0;
-        raten_verbinde(a, b);
-        SCHLUSSLICHT = b;
-      }
+      for (std::uint32_t i = 0; i < raten_loes_zahl; ++i)
+        raten_folge[i] = raten_pos_knoten(raten_loes_pos(i));
+      raten_anfang = 0;
+      raten_enden();
       ende = true;
     } else {
-      if (!eroeffnung && knoten) {
-        --ZAHLGESAMTVERSUCHE;
-        const std::uint32_t naechster = raten_naechster(knoten);
-        if (vorg) {
-          raten_verbinde(vorg, naechster);
-        } else {
-          VERS = naechster;
-        }
-        if (SCHLUSSLICHT == knoten) SCHLUSSLICHT = vorg;
-      }
+      // The played trial leaves the list with the pruning below.
+      if (!eroeffnung && knoten) weg = stelle;
       if (KEYPRESSED()) {
         const unsigned char k = READKEY();
         if (k == 0) {
@@ -231,10 +194,11 @@ void raten_antwort_und_verengung(code& versuch_code, std::uint64_t pos, bool ero
       liste &= ~(std::uint64_t{1} << (liste_zeichen[--liste_zahl] - 1));
       FEHLZ_BENUTZT = false;
     }
-    if (liste && !entferne_versuche(liste, l)) {
-      abbrechen(taste);
-      return;
-    }
+    raus = liste;
+  }
+  if ((weg != ~0u || raus) && !raten_folge_filtern(weg, raus)) {
+    abbrechen(taste);
+    return;
   }
 
   // 8. Common end.

@@ -216,6 +216,15 @@ void zeige_suche(int wx, int wy, std::int32_t nun) {
 
 }  // namespace
 
+std::int32_t uhr_jetzt() {
+  GETTIME(STD, MIN, SEK, HSEK);
+  return jetzt();
+}
+
+std::int32_t uhr_spanne(std::int32_t spaeter, std::int32_t frueher) {
+  return spanne(spaeter, frueher);
+}
+
 void uhren_nullstellen() {
   STD_SPIEL = MIN_SPIEL = SEK_SPIEL = 0;
   STD_RATEN = MIN_RATEN = SEK_RATEN = 0;
@@ -286,6 +295,9 @@ void SCHREIBE_ZEIT_ORB() {
     MERKEZEITLETZTERVERSUCH = nun;
     SETZEZEITLETZTERVERSUCH = false;
   }
+  // The time on the trial to the hundredth at every call: the time limit
+  // is checked against it; the line shows it once a second.
+  if (RATEN_ZEITANZEIGE) SPIELZEIT = spanne(nun, MERKE_RATE_ZEIT_AKT);
 
   if (SEK == SEK_ALT) {
     GOTOXY(wx, wy);

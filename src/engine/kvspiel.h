@@ -214,32 +214,43 @@ struct liste {
 };
 
 // The store. Node k (1..raten_knoten) is the k-th code of the enumeration;
-// its code is computed from k (raten_knoten_pos), so a node holds nothing
-// but its trial_link (raten_glied[k]; 0 = none; the top bit is the mark of a
-// canonical trial). The creation chain is implicit: the all_link of node k is
-// k - 1, VERSLOE is the newest node. The solution list is a packed array of
-// records (raten_loes) in the order of the creation chain; a record is one
-// word (code fields | plane of doubled signs | plane of present signs) or
-// two (code | doubled, then present), see raten_satz.
+// its code is computed from k (raten_knoten_pos), so a node holds nothing of
+// its own. The creation chain is implicit: the all_link of node k is k - 1,
+// VERSLOE is the newest node. The trial list is an array of node numbers in
+// trial order, read as a ring: raten_folge[raten_anfang .. ZAHLGESAMTVERSUCHE)
+// and then raten_folge[0 .. raten_anfang), so the rotation after an early
+// stop only moves the start (the top bit of an entry is the mark of a
+// canonical trial). VERS and SCHLUSSLICHT name its first and last node. The
+// solution list (raten_loes) holds the codes in the order of the creation
+// chain, in blocks of 64 as byte planes: per position the sign and its
+// occurrence index (how often the sign stood at the positions before), 2L
+// bytes a solution; loesungen_kern.h describes the layout.
 constexpr std::uint32_t MISCHGROESSE = 1310720;  // buckets of the shuffle
 using TMischMasch = std::uint32_t[MISCHGROESSE];
 using TMischZaehl = std::uint8_t[MISCHGROESSE];
-constexpr std::uint32_t RATEN_MARKE = 0x80000000u;  // canonical trial (top bit of the link)
+constexpr std::uint32_t RATEN_MARKE = 0x80000000u;  // canonical trial (top bit of an entry)
 // During a build MISCHFELD counts the nodes dropped into each bucket, then
 // marks where the bucket's run ends in the nodes sorted by bucket; all 0
 // between builds.
 extern TMischMasch MISCHFELD;
 extern TMischZaehl MISCHZ;                            // nodes in the bucket minus one, saturating
 extern std::uint32_t ERLAUBT, SCHLUSSLICHT, AKTUELL;  // first solution, last trial, best trial
-extern std::uint32_t* raten_glied;      // trial_link of every node, index 1..raten_knoten
-extern std::uint32_t raten_knoten;      // nodes built
-extern std::uint64_t* raten_loes;       // solution records in list order
-extern std::uint32_t raten_loes_zahl;   // solutions in the list
-extern std::uint32_t raten_loes_platz;  // records the solution array has room for
-extern std::uint8_t raten_loes_worte;   // words per solution record: 1 or 2
+extern std::uint32_t* raten_folge;        // the trial list (see above)
+extern std::uint32_t raten_anfang;        // where the ring of the trial list starts
+extern std::uint32_t raten_knoten;        // nodes built
+extern std::uint8_t* raten_loes;          // the solutions' blocks of byte planes, in list order
+extern std::uint32_t raten_loes_zahl;     // solutions in the list
+extern std::uint32_t raten_loes_platz;    // solutions the array has room for
+extern std::uint8_t raten_loes_laenge;    // the code length of the list's layout
+extern bool raten_loes_ganz;              // the list has whole blocks (see loesungen_kern.h)
+extern std::uint64_t raten_loes_zeichen;  // signs (bit c for sign c) stored in the list, at least
+// The instruction set of the scoring: the best the processor has, unless a
+// test or a benchmark forces one (raten_kern_erzwingen).
+enum class RatenKern : std::uint8_t { automatisch, skalar, avx2, avx512 };
+extern RatenKern raten_kern_wahl;
 extern std::uint64_t raten_belegt;      // bytes the store holds now
 extern std::uint64_t raten_belegt_max;  // the most bytes held at once since the reset
-// Tests: allocation number n of a build (0 = the links, 1 = the solutions)
+// Tests: allocation number n of a build (0 = the trial list, 1 = the solutions)
 // reports failure; -1 = never.
 extern std::int32_t raten_fehler_bei;
 // Tests: the number of buckets the shuffle uses (MISCHGROESSE in play). A
@@ -268,6 +279,10 @@ extern std::uint8_t HILFZAHLREIHENFOLGETM, HILFFARBREIHENFOLGETM;
 extern liste ANFANG;            // the opening trial
 extern std::uint32_t WO;        // screen offset of the trial row (row x 160 + column x 2)
 extern bool ALLESTERNEDRUCKEN;  // the time-limit notice is still to be written
+// When the computer's turn began (hundredths since midnight; -1 = not yet
+// in this game): the answer to its previous trial, or the start of its
+// first search. The time limit counts from here.
+extern std::int32_t raten_zug_beginn;
 
 // ================================================================ routines
 
@@ -357,11 +372,20 @@ void BESTIMME_ANFANG(std::uint8_t l, std::uint8_t n, bool wdh, bool fueller, boo
 void NEUER_ANFANG();
 // The opening pattern as a 12-character text for the board.
 std::string INIT_MUSTER(std::uint8_t l, std::uint8_t n, bool wdh, bool leer);
+// Before a search: draws the order of the unplayed signs, marks the
+// canonical trials (one per class of trials that differ by an exchange of
+// unplayed signs), counts them into ZAHL_DER_VERSUCHE, writes the first
+// trial of the search and moves it to the front. reduzieren is false when
+// fewer than two signs are unplayed or no trial is canonical. False when Esc
+// or Ctrl-C stopped it.
+bool raten_vorpass(bool& reduzieren);
 // One trial of the computer with its answer (computed or typed by the human encoder).
 void RATE_CODE(code& versuch_code, std::uint8_t& p, std::uint8_t& z, unsigned char& taste);
 // The code of node k (1..raten_knoten) as packed fields: position i in bits
 // 6(i-1)..6(i-1)+5, as its sign number; and back.
 std::uint64_t raten_knoten_pos(std::uint32_t k);
+// The signs of node k (bit c - 1 for sign c).
+std::uint64_t raten_knoten_zeichen(std::uint32_t k);
 std::uint32_t raten_pos_knoten(std::uint64_t pos);
 // Packed fields as sign characters (positions beyond the code length blank).
 code raten_pos_code(std::uint64_t pos);
@@ -382,29 +406,18 @@ void raten_loes_freigeben();
 std::uint64_t raten_loes_pos(std::uint32_t i);
 // The signs (bit c - 1 for sign c) that occur in some remaining solution.
 std::uint64_t raten_vorhandene_zeichen();
-// Writes the solution record of a packed code (no vacant sign) to ziel.
-void raten_satz(std::uint64_t pos, std::uint64_t* ziel);
 // Progress of a build or a search after GERATENE_VERSUCHE of soll items: the
 // tenths in QU_10_2 and the stars on row 25 (at most ten, never fewer than
 // shown). Returns the tenths.
 std::uint64_t raten_fortschritt(std::uint64_t soll);
-// The sign planes of a packed code of length l: how often each sign occurs,
-// the signs present (bit c - 1) and the signs present more than once.
-void raten_zeichenebenen(std::uint64_t pos, int l, std::uint8_t (&anzahl)[37], std::uint64_t& eins,
-                         std::uint64_t& zwei);
 
 // Scoring of one trial against the solution list. The class of a solution is
 // (t, p), counted in cnt[t * 10 + p].
 struct Versuchsbild {
-  std::uint64_t pos = 0;      // packed code of the trial
-  std::uint64_t niedrig = 0;  // the five low bits of every code field
-  std::uint64_t hoch = 0;     // the top bit of every code field
+  alignas(64) std::uint8_t anzahl[64] = {};  // copies of each sign in the trial (vacant: 0)
+  std::uint8_t zeichen[16] = {};             // the sign at each position, 0 = vacant
+  std::uint64_t pos = 0;                     // packed code of the trial
   int laenge = 0;
-  std::uint64_t maske0 = 0;             // planes of the trial matching record word 0
-  std::uint64_t maske1 = 0;             // and word 1 (two-word records)
-  int dreifach = 0;                     // signs the trial holds three times or more
-  std::uint64_t dreifach_feld[4] = {};  // such a sign repeated in every field
-  std::uint8_t dreifach_anzahl[4] = {};
 };
 struct Wertung {
   std::int32_t max = 0;      // largest class
@@ -413,35 +426,92 @@ struct Wertung {
   bool loesung = false;      // the trial is itself a possible secret
 };
 void raten_bild(std::uint64_t pos, Versuchsbild& v);
-// (t, p) of the trial against solution record i.
+// (t, p) of the trial against solution i.
 void raten_antwort(const Versuchsbild& v, std::uint32_t i, int& t, int& p);
 // Counts the classes of the trial over the solutions into cnt (100 entries,
-// cleared here). Stops and returns false as soon as the trial cannot beat
-// (best_max, best_summe); otherwise fills w and returns true.
+// cleared here). Returns false, as soon as it is known, when the trial cannot
+// beat (best_max, best_summe): a class above best_max, or the largest equal
+// to it and the sum of squares above best_summe (or equal to it before the
+// last solution); otherwise fills cnt and w in full and returns true. Reads
+// shared state only: several threads may score over the same list at once.
 bool raten_zaehle(const Versuchsbild& v, std::int32_t* cnt, std::int32_t best_max,
                   std::int64_t best_summe, Wertung& w);
+// Several trials at once, each as by raten_zaehle(v[i], cnt + 100 i,
+// best_max, best_summe, w[i]) into ganz[i]: the list is read in superblocks
+// that stay in the cache, every trial over one superblock before the next, so
+// a batch is scored at the speed of the cache rather than of the memory. A
+// trial rejected against a bound is rejected against every smaller one
+// (smaller best_max, or equal and smaller or equal best_summe), so a search
+// may score a batch against the best before it and then compare in order.
+void raten_zaehle_stapel(const Versuchsbild* v, int zahl, std::int32_t* cnt, std::int32_t best_max,
+                         std::int64_t best_summe, Wertung* w, bool* ganz);
 // Keeps the solutions of class (t, p) (any t when t < 0); returns how many remain.
 std::uint32_t raten_verenge(const Versuchsbild& v, int t, int p);
-// The second half of a turn: the answer to the chosen trial (node knoten with
-// its predecessor vorg in the trial list, or ANFANG in the opening) and the
+// Tests and benchmarks: scoring and narrowing with the given instruction set
+// (automatisch: the best the processor has); false, and nothing changed, when
+// the processor lacks it. The program never needs this.
+bool raten_kern_erzwingen(RatenKern k);
+// The instruction set the scoring uses now.
+RatenKern raten_kern();
+// The second half of a turn: the answer to the chosen trial (node knoten,
+// at array index stelle of the trial list, or ANFANG in the opening) and the
 // narrowing. beste holds the classes of the trial.
 void raten_antwort_und_verengung(code& versuch_code, std::uint64_t pos, bool eroeffnung,
-                                 std::uint32_t knoten, std::uint32_t vorg,
+                                 std::uint32_t knoten, std::uint32_t stelle,
                                  const std::int32_t* beste, std::uint8_t& p, std::uint8_t& z,
                                  unsigned char& taste);
-// Trial list links (the canonical mark kept apart).
-inline std::uint32_t raten_naechster(std::uint32_t k) {
-  return raten_glied[k - 1] & ~RATEN_MARKE;
+// The trial list by place: place i (0-based, in trial order) lies at
+// raten_folge[raten_stelle(i)]; raten_versuch(i) is its node (mark removed).
+inline std::uint32_t raten_stelle(std::uint32_t i) {
+  const std::uint32_t j = raten_anfang + i;
+  return j < ZAHLGESAMTVERSUCHE ? j : j - ZAHLGESAMTVERSUCHE;
 }
-inline void raten_verbinde(std::uint32_t k, std::uint32_t nach) {
-  raten_glied[k - 1] = (raten_glied[k - 1] & RATEN_MARKE) | nach;
+inline std::uint32_t raten_versuch(std::uint32_t i) {
+  return raten_folge[raten_stelle(i)] & ~RATEN_MARKE;
 }
+// VERS and SCHLUSSLICHT from the array (0 when the list is empty).
+void raten_enden();
+// Moves the trial at place i to the front; the trials before it move back by one.
+void raten_nach_vorn(std::uint32_t i);
+// Removes from the trial list the entry at array index weg (none when it is
+// ZAHLGESAMTVERSUCHE or more) and every trial holding a sign of the mask
+// (bit c - 1 for sign c), keeping the order; false when Esc or Ctrl-C
+// stopped it (the list is then left as it was or partly pruned).
+bool raten_folge_filtern(std::uint32_t weg, std::uint64_t zeichen);
 // The packed code of the opening trial.
 std::uint64_t raten_anfang_pos();
 // Between two steps of a long computation of the codebreaker: the clocks, and
 // the keyboard. True for Esc or Ctrl-C; F4 and F6 (plain, Shift, Ctrl, Alt)
 // ask for an early decision outside the opening; other keys are dropped.
 bool raten_zwischenhalt(bool eroeffnung);
+
+// ---- worker threads of the search (arbeiter.cpp)
+constexpr std::uint32_t ARBEITER_MAX = 64;
+// Threads of a search: 0 = one per core the process may use (usable_cores);
+// 1 = the main thread alone. Tests and benchmarks set it.
+extern std::uint32_t raten_faeden;
+// Pairs (trial, solution) a worker scores per block of the trial list, and
+// the fewest pairs of a search that go to the workers at all.
+extern std::uint64_t raten_block_paare;
+extern std::uint64_t raten_parallel_ab;
+constexpr std::uint64_t RATEN_BLOCK_PAARE = std::uint64_t{1} << 21;
+constexpr std::uint64_t RATEN_PARALLEL_AB = std::uint64_t{1} << 23;
+std::uint32_t arbeiter_zahl_fuer_suche();
+// Starts zahl threads running arbeit(daten).
+void arbeiter_starten(std::uint32_t zahl, void (*arbeit)(void*), void* daten);
+// A worker reports finished work; the main thread waits for a report it has
+// not seen, or at most ms milliseconds.
+void arbeiter_melden();
+void arbeiter_warten(std::uint64_t& gesehen, unsigned ms);
+// Joins every worker (they must have been told to stop).
+void arbeiter_beenden();
+std::uint32_t arbeiter_laufend();
+// A pass in pieces 0..stuecke-1, arbeit(piece, daten) for each, on faeden
+// threads (fewer than 2: on this one, the clocks and the keys between the
+// pieces); the main thread keeps the clocks and the keys. False when Esc or
+// Ctrl-C stopped it.
+bool arbeiter_teilen(std::uint32_t stuecke, void (*arbeit)(std::uint32_t, void*), void* daten,
+                     std::uint32_t faeden);
 
 // ---- clocks and store release
 void SCHREIBE_ZEIT_ORB();
@@ -451,6 +521,10 @@ void SCHREIBE_ZEIT_ORB();
 void uhren_starten();
 // Every clock value and its last drawn value to 0, the clocks below 100 hours.
 void uhren_nullstellen();
+// Now in hundredths of a second since midnight, and the span between two
+// such stamps (a day added when it passed midnight).
+std::int32_t uhr_jetzt();
+std::int32_t uhr_spanne(std::int32_t spaeter, std::int32_t frueher);
 void SPEICHER_FREIGEBEN(bool freigeben);
 // Empties the bucket table of the store build (at start-up and after every build).
 void INITFELD();

@@ -1,216 +1,357 @@
-// The codebreaker's solution list: the codes that can still be the secret,
-// as packed records read one after another; scoring a trial against them
-// with its early rejections, and narrowing them to one answer class.
-#include <bit>
+// The codebreaker's solution list: the codes that can still be the secret, in
+// blocks of byte planes (loesungen_kern.h); scoring a trial against them with
+// its early rejections, in the best instruction set the processor has, and
+// narrowing them to one answer class.
 #include <cstring>
 
 #include "engine/kvspiel.h"
+#include "engine/loesungen_kern.h"
+
+using loes_kern::BLOCK;
 
 namespace {
 
-// Number of fields of x (restricted to the code fields) that are not zero.
-inline int besetzt(std::uint64_t x, const Versuchsbild& v) {
-  return std::popcount((((x & v.niedrig) + v.niedrig) | x) & v.hoch);
+// ------------------------------------------------------------ the layout
+
+// Where solution i stands: its place in plane 0 and the stride of the planes
+// of its block (64, or for the last block of a small list its count).
+struct Platz {
+  std::uint8_t* anfang;
+  std::size_t schritt;
+};
+
+std::uint32_t im_block(std::uint32_t zahl, std::uint32_t b) {
+  return zahl - b * BLOCK < BLOCK ? zahl - b * BLOCK : BLOCK;
 }
 
-template <int W, bool DREI>
-inline int gemeinsam(const Versuchsbild& v, const std::uint64_t* s) {
-  int t = std::popcount(s[0] & v.maske0);
-  if constexpr (W == 2) t += std::popcount(s[1] & v.maske1);
-  if constexpr (DREI) {
-    for (int j = 0; j < v.dreifach; ++j) {
-      const int im_code = v.laenge - besetzt(s[0] ^ v.dreifach_feld[j], v);
-      const int m = im_code < v.dreifach_anzahl[j] ? im_code : v.dreifach_anzahl[j];
-      if (m > 2) t += m - 2;
-    }
+Platz platz(std::uint8_t* daten, std::uint32_t zahl, int l, std::uint32_t i) {
+  const std::uint32_t b = i / BLOCK;
+  return {daten + loes_kern::block_bytes(l) * b + i % BLOCK,
+          raten_loes_ganz ? BLOCK : im_block(zahl, b)};
+}
+
+// Writes the packed code pos to its place; returns its signs (bit c for sign c).
+std::uint64_t schreibe(Platz z, int l, std::uint64_t pos) {
+  std::uint8_t zaehler[64] = {};
+  std::uint64_t zeichen = 0;
+  for (int j = 0; j < l; ++j) {
+    const auto c = static_cast<std::uint8_t>((pos >> (6 * j)) & 63);
+    z.anfang[z.schritt * j] = c;
+    z.anfang[z.schritt * (l + j)] = zaehler[c]++;
+    zeichen |= std::uint64_t{1} << c;
   }
+  return zeichen;
+}
+
+std::uint64_t lies(Platz z, int l) {
+  std::uint64_t pos = 0;
+  for (int j = 0; j < l; ++j) pos |= static_cast<std::uint64_t>(z.anfang[z.schritt * j]) << (6 * j);
+  return pos;
+}
+
+loes_kern::Liste loes_liste() {
+  loes_kern::Liste li;
+  li.daten = raten_loes;
+  li.zahl = raten_loes_zahl;
+  li.laenge = raten_loes_laenge;
+  li.ganz = raten_loes_ganz;
+  li.zeichen_max = 63 - __builtin_clzll(raten_loes_zeichen | 1);
+  return li;
+}
+
+// ------------------------------------------------------------ the scalar kernel
+
+// The reference of the vector kernels, and the kernel of processors without
+// them: plain loops over the 64 lanes of a block, which a compiler may turn
+// into whatever vector instructions every processor of the kind has. A
+// solution's copies of its sign in the trial are gathered sign by sign
+// over the trial's signs.
+struct KernSkalar {
+  const loes_kern::Bild& b;
+  int zeichen_zahl = 0;
+  std::uint8_t zeichen[9], anzahl[9];  // the trial's different signs and their copies
+
+  explicit KernSkalar(const loes_kern::Bild& bild) : b(bild) {
+    for (int c = 1; c < 64; ++c)
+      if (b.anzahl[c]) {
+        zeichen[zeichen_zahl] = static_cast<std::uint8_t>(c);
+        anzahl[zeichen_zahl++] = b.anzahl[c];
+      }
+  }
+
+  template <int L, bool FEST>
+  void klassen(const std::uint8_t* blk, std::uint8_t* aus) const {
+    std::uint8_t p[BLOCK] = {}, t[BLOCK] = {};
+    for (int j = 0; j < L; ++j) {
+      const std::uint8_t* c = blk + BLOCK * j;
+      const std::uint8_t s = b.zeichen[j];
+      for (std::uint32_t i = 0; i < BLOCK; ++i)
+        p[i] = static_cast<std::uint8_t>(p[i] + (c[i] == s));
+      if (FEST) continue;
+      const std::uint8_t* o = blk + BLOCK * (L + j);
+      std::uint8_t a[BLOCK] = {};
+      for (int k = 0; k < zeichen_zahl; ++k) {
+        const std::uint8_t z = zeichen[k], n = anzahl[k];
+        for (std::uint32_t i = 0; i < BLOCK; ++i)
+          a[i] = static_cast<std::uint8_t>(a[i] | (-(c[i] == z) & n));
+      }
+      for (std::uint32_t i = 0; i < BLOCK; ++i)
+        t[i] = static_cast<std::uint8_t>(t[i] + (o[i] < a[i]));
+    }
+    for (std::uint32_t i = 0; i < BLOCK; ++i)
+      aus[i] = static_cast<std::uint8_t>(FEST ? p[i] : loes_kern::DREIECK[t[i]] + p[i]);
+  }
+
+  // (LEER_KLASSE lands in z[63], which is no class.)
+  static void zaehle(const std::uint8_t* bytes, std::uint32_t bloecke, int, std::uint32_t* z) {
+    for (std::uint32_t i = 0; i < bloecke * BLOCK; ++i) ++z[bytes[i] & 63];
+  }
+};
+
+// ------------------------------------------------------------ the kernels
+
+bool vorhanden(RatenKern k) {
+  switch (k) {
+    case RatenKern::automatisch:
+    case RatenKern::skalar:
+      return true;
+#if defined(__x86_64__)
+    case RatenKern::avx2:
+      return __builtin_cpu_supports("avx2");
+    case RatenKern::avx512:
+      return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+             __builtin_cpu_supports("avx512vbmi");
+#endif
+    default:
+      return false;
+  }
+}
+
+RatenKern bester() {
+  static const RatenKern b = vorhanden(RatenKern::avx512) ? RatenKern::avx512
+                             : vorhanden(RatenKern::avx2) ? RatenKern::avx2
+                                                          : RatenKern::skalar;
+  return b;
+}
+
+const loes_kern::Kern& kern() {
+  switch (raten_kern()) {
+#if defined(__x86_64__)
+    case RatenKern::avx512:
+      return loes_kern::AVX512;
+    case RatenKern::avx2:
+      return loes_kern::AVX2;
+#endif
+    default:
+      return loes_kern::SKALAR;
+  }
+}
+
+loes_kern::Bild bild(const Versuchsbild& v, int t_fest) {
+  loes_kern::Bild b;
+  b.anzahl = v.anzahl;
+  b.zeichen = v.zeichen;
+  b.laenge = v.laenge;
+  b.t_fest = t_fest;
+  return b;
+}
+
+// t of every solution when every solution holds the same signs (that of the
+// first), else -1.
+int t_fest(const Versuchsbild& v) {
+  if (!KENNEALLEFARBEN || raten_loes_zahl == 0) return -1;
+  int t, p;
+  raten_antwort(v, 0, t, p);
   return t;
 }
 
-template <int W, bool DREI>
-inline void antwort(const Versuchsbild& v, const std::uint64_t* s, int& t, int& p) {
-  p = v.laenge - besetzt(s[0] ^ v.pos, v);
-  t = gemeinsam<W, DREI>(v, s);
-}
-
-std::int64_t quadratsumme(const std::int32_t* cnt) {
-  std::int64_t s = 0;
-  for (int i = 0; i < 100; ++i) s += static_cast<std::int64_t>(cnt[i]) * cnt[i];
-  return s;
-}
-
-template <int W, bool DREI, bool TFEST>
-bool zaehle(const Versuchsbild& v, std::int32_t* cnt, std::int32_t best_max,
-            std::int64_t best_summe, Wertung& w) {
+// The classes of a trial (by class number) as cnt[t * 10 + p], and its figures.
+void wertung(const loes_kern::Bild& b, const std::uint32_t* z, bool ganz, std::int32_t* cnt,
+             Wertung& w) {
   std::memset(cnt, 0, 100 * sizeof(std::int32_t));
-  const std::uint64_t* s = raten_loes;
-  const std::uint32_t n = raten_loes_zahl;
-  int t_fest = 0;
-  if (TFEST && n > 0) t_fest = gemeinsam<W, true>(v, s);
-  const int basis = v.laenge;
-  std::int64_t summe = 0;
-  bool summieren = false;
-  for (std::uint32_t i = 0; i < n; ++i, s += W) {
-    const int p = basis - besetzt(s[0] ^ v.pos, v);
-    const int t = TFEST ? t_fest : gemeinsam<W, DREI>(v, s);
-    const std::int32_t m = ++cnt[t * 10 + p];
-    if (m >= best_max || summieren) [[unlikely]] {
-      if (m > best_max) return false;
-      if (!summieren) {
-        summe = quadratsumme(cnt);
-        summieren = true;
-      } else {
-        summe += 2 * static_cast<std::int64_t>(m) - 1;
-      }
-      if (summe > best_summe || (summe == best_summe && i + 1 != n)) return false;
+  if (!ganz) return;
+  const int l = b.laenge;
+  w = Wertung{};
+  for (int t = 0; t <= l; ++t)
+    for (int p = 0; p <= l; ++p) {
+      if (b.t_fest >= 0 ? t != b.t_fest : p > t) continue;
+      const auto m = static_cast<std::int32_t>(z[b.t_fest >= 0 ? p : loes_kern::DREIECK[t] + p]);
+      cnt[t * 10 + p] = m;
+      if (!m) continue;
+      if (m > w.max) w.max = m;
+      ++w.klassen;
+      w.summe += static_cast<std::int64_t>(m) * m;
     }
-  }
-  w.max = 0;
-  w.klassen = 0;
-  for (int i = 0; i < 100; ++i) {
-    if (cnt[i] > w.max) w.max = cnt[i];
-    if (cnt[i]) ++w.klassen;
-  }
-  w.summe = quadratsumme(cnt);
-  w.loesung = cnt[v.laenge * 10 + v.laenge] == 1;
-  return true;
+  w.loesung = cnt[l * 10 + l] == 1;
 }
 
-using Zaehler = bool (*)(const Versuchsbild&, std::int32_t*, std::int32_t, std::int64_t, Wertung&);
+// ------------------------------------------------------------ narrowing
 
-Zaehler waehle(const Versuchsbild& v) {
-  const bool drei = v.dreifach > 0;
-  if (raten_loes_worte == 2) {
-    if (KENNEALLEFARBEN) return zaehle<2, true, true>;
-    return drei ? zaehle<2, true, false> : zaehle<2, false, false>;
+// Collects the solutions kept by a narrowing pass: they fill the list from
+// its start, a whole block at once, the last one at the end. A block is
+// written only when every solution up to the one just taken has been read,
+// so the pass works in place.
+struct Sammler {
+  int l;
+  std::uint32_t zahl = 0;
+  std::uint64_t zeichen = 0;
+  alignas(64) std::uint8_t block[2 * BLOCK * 9];
+
+  void nimm(Platz von) {
+    const std::uint32_t lane = zahl % BLOCK;
+    for (int e = 0; e < 2 * l; ++e) block[BLOCK * e + lane] = von.anfang[von.schritt * e];
+    for (int j = 0; j < l; ++j) zeichen |= std::uint64_t{1} << (block[BLOCK * j + lane] & 63);
+    if (++zahl % BLOCK == 0)
+      std::memcpy(raten_loes + loes_kern::block_bytes(l) * (zahl / BLOCK - 1), block,
+                  loes_kern::block_bytes(l));
   }
-  if (KENNEALLEFARBEN) return zaehle<1, true, true>;
-  return drei ? zaehle<1, true, false> : zaehle<1, false, false>;
-}
+
+  void schliesse() {
+    const std::uint32_t n = zahl % BLOCK;
+    if (n == 0) return;
+    std::uint8_t* ziel = raten_loes + loes_kern::block_bytes(l) * (zahl / BLOCK);
+    const std::size_t schritt = raten_loes_ganz ? BLOCK : n;
+    for (int e = 0; e < 2 * l; ++e) std::memcpy(ziel + schritt * e, block + BLOCK * e, n);
+  }
+};
 
 }  // namespace
 
+// ------------------------------------------------------------ the scalar kernel's entries
+
+namespace loes_kern {
+const Kern SKALAR = kern_aus<KernSkalar>;
+}  // namespace loes_kern
+
+// ------------------------------------------------------------ routines
+
 bool raten_loes_anlegen(std::uint64_t zahl) {
   raten_loes_freigeben();
-  raten_loes_worte = 6 * X.laenge + 2 * MAXFARBE <= 64 ? 1 : 2;
-  if (zahl > 0xFFFFFFFFu) return false;
-  void* p = raten_hole(static_cast<std::size_t>(zahl) * 8 * raten_loes_worte, 1);
+  if (zahl > 0xFFFFFFFFu - BLOCK) return false;
+  const bool ganz = zahl >= loes_kern::GANZ_AB;
+  const std::uint64_t platz = ganz ? (zahl + BLOCK - 1) / BLOCK * BLOCK : zahl;
+  void* p = raten_hole(static_cast<std::size_t>(platz) * 2 * X.laenge, 1);
   if (!p) return false;
-  raten_loes = static_cast<std::uint64_t*>(p);
-  raten_loes_zahl = raten_loes_platz = static_cast<std::uint32_t>(zahl);
+  raten_loes = static_cast<std::uint8_t*>(p);
+  raten_loes_laenge = X.laenge;
+  raten_loes_ganz = ganz;
+  raten_loes_zahl = static_cast<std::uint32_t>(zahl);
+  raten_loes_platz = static_cast<std::uint32_t>(platz);
+  raten_loes_zeichen = 0;
+  // The unused lanes of the last block: defined, never counted.
+  if (platz > zahl)
+    std::memset(raten_loes + (platz - BLOCK) * 2 * X.laenge, 0, BLOCK * 2 * X.laenge);
   return true;
 }
 
 void raten_loes_setze(std::uint32_t i, std::uint64_t pos) {
-  raten_satz(pos, raten_loes + static_cast<std::size_t>(i) * raten_loes_worte);
+  const int l = raten_loes_laenge;
+  raten_loes_zeichen |= schreibe(platz(raten_loes, raten_loes_zahl, l, i), l, pos);
 }
 
 void raten_loes_freigeben() {
   if (raten_loes)
-    raten_gib_frei(raten_loes, static_cast<std::size_t>(raten_loes_platz) * 8 * raten_loes_worte);
+    raten_gib_frei(raten_loes, static_cast<std::size_t>(raten_loes_platz) * 2 * raten_loes_laenge);
   raten_loes = nullptr;
   raten_loes_zahl = raten_loes_platz = 0;
-}
-
-std::uint64_t raten_vorhandene_zeichen() {
-  std::uint64_t vorhanden = 0;
-  for (std::uint32_t i = 0; i < raten_loes_zahl; ++i)
-    vorhanden |= raten_loes[static_cast<std::size_t>(i) * raten_loes_worte + raten_loes_worte - 1];
-  if (raten_loes_worte == 1) vorhanden >>= 6 * X.laenge + MAXFARBE;
-  return vorhanden;
+  raten_loes_zeichen = 0;
 }
 
 std::uint64_t raten_loes_pos(std::uint32_t i) {
-  const int l = X.laenge;
-  const std::uint64_t maske = l >= 10 ? ~std::uint64_t{0} : (std::uint64_t{1} << (6 * l)) - 1;
-  return raten_loes[static_cast<std::size_t>(i) * raten_loes_worte] & maske;
+  const int l = raten_loes_laenge;
+  return lies(platz(raten_loes, raten_loes_zahl, l, i), l);
 }
 
-void raten_zeichenebenen(std::uint64_t pos, int l, std::uint8_t (&anzahl)[37], std::uint64_t& eins,
-                         std::uint64_t& zwei) {
-  eins = zwei = 0;
-  for (int i = 0; i < l; ++i) {
-    const int c = static_cast<int>((pos >> (6 * i)) & 63);
-    if (c == 0) continue;
-    if (++anzahl[c] == 1)
-      eins |= std::uint64_t{1} << (c - 1);
-    else
-      zwei |= std::uint64_t{1} << (c - 1);
+std::uint64_t raten_vorhandene_zeichen() {
+  const int l = raten_loes_laenge;
+  const std::uint32_t n = raten_loes_zahl;
+  std::uint64_t vorhanden = 0;
+  for (std::uint32_t b = 0; b * BLOCK < n; ++b) {
+    const Platz z = platz(raten_loes, n, l, b * BLOCK);
+    const std::uint32_t zahl = im_block(n, b);
+    for (int j = 0; j < l; ++j)
+      for (std::uint32_t i = 0; i < zahl; ++i)
+        vorhanden |= std::uint64_t{1} << (z.anfang[z.schritt * j + i] & 63);
   }
-}
-
-void raten_satz(std::uint64_t pos, std::uint64_t* ziel) {
-  const int laenge = X.laenge;
-  std::uint8_t anzahl[37] = {};
-  std::uint64_t eins, zwei;
-  raten_zeichenebenen(pos, laenge, anzahl, eins, zwei);
-  const int ab = 6 * laenge;
-  if (raten_loes_worte == 1) {
-    ziel[0] = pos | zwei << ab | eins << (ab + MAXFARBE);
-  } else {
-    ziel[0] = pos | zwei << ab;
-    ziel[1] = eins;
-  }
+  return vorhanden >> 1;
 }
 
 void raten_bild(std::uint64_t pos, Versuchsbild& v) {
-  const int l = X.laenge;
   v = Versuchsbild{};
   v.pos = pos;
-  v.laenge = l;
-  for (int i = 0; i < l; ++i) {
-    v.niedrig |= std::uint64_t{31} << (6 * i);
-    v.hoch |= std::uint64_t{32} << (6 * i);
-  }
-  std::uint8_t anzahl[37] = {};
-  std::uint64_t eins, zwei;
-  raten_zeichenebenen(pos, l, anzahl, eins, zwei);
-  for (int i = 0; i < l; ++i) {
-    const int c = static_cast<int>((pos >> (6 * i)) & 63);
-    if (c == 0 || anzahl[c] < 3 || v.dreifach >= 4) continue;
-    std::uint64_t feld = 0;
-    for (int j = 0; j < l; ++j) feld |= static_cast<std::uint64_t>(c) << (6 * j);
-    v.dreifach_feld[v.dreifach] = feld;
-    v.dreifach_anzahl[v.dreifach] = anzahl[c];
-    ++v.dreifach;
-    anzahl[c] = 0;  // once per sign
-  }
-  const int ab = 6 * l;
-  if (raten_loes_worte == 2) {
-    v.maske0 = zwei << ab;
-    v.maske1 = eins;
-  } else {
-    v.maske0 = zwei << ab | eins << (ab + MAXFARBE);
+  v.laenge = X.laenge;
+  for (int j = 0; j < v.laenge; ++j) {
+    const int c = static_cast<int>((pos >> (6 * j)) & 63);
+    v.zeichen[j] = static_cast<std::uint8_t>(c);
+    if (c) ++v.anzahl[c];
   }
 }
 
 void raten_antwort(const Versuchsbild& v, std::uint32_t i, int& t, int& p) {
-  const std::uint64_t* s = raten_loes + static_cast<std::size_t>(i) * raten_loes_worte;
-  if (raten_loes_worte == 2) {
-    antwort<2, true>(v, s, t, p);
-  } else {
-    antwort<1, true>(v, s, t, p);
+  const int l = raten_loes_laenge;
+  const Platz z = platz(raten_loes, raten_loes_zahl, l, i);
+  t = p = 0;
+  for (int j = 0; j < l; ++j) {
+    const std::uint8_t c = z.anfang[z.schritt * j];
+    p += c == v.zeichen[j];
+    t += z.anfang[z.schritt * (l + j)] < v.anzahl[c & 63];
   }
 }
 
 bool raten_zaehle(const Versuchsbild& v, std::int32_t* cnt, std::int32_t best_max,
                   std::int64_t best_summe, Wertung& w) {
-  return waehle(v)(v, cnt, best_max, best_summe, w);
+  const loes_kern::Bild b = bild(v, t_fest(v));
+  std::uint32_t z[64];
+  bool ganz;
+  kern().zaehle(loes_liste(), &b, 1, z, best_max, best_summe, &ganz);
+  wertung(b, z, ganz, cnt, w);
+  return ganz;
+}
+
+void raten_zaehle_stapel(const Versuchsbild* v, int zahl, std::int32_t* cnt, std::int32_t best_max,
+                         std::int64_t best_summe, Wertung* w, bool* ganz) {
+  constexpr int STAPEL = 64;
+  const loes_kern::Liste li = loes_liste();
+  for (int v0 = 0; v0 < zahl; v0 += STAPEL) {
+    const int k = zahl - v0 < STAPEL ? zahl - v0 : STAPEL;
+    loes_kern::Bild b[STAPEL];
+    for (int i = 0; i < k; ++i) b[i] = bild(v[v0 + i], t_fest(v[v0 + i]));
+    std::uint32_t z[64 * STAPEL];
+    kern().zaehle(li, b, k, z, best_max, best_summe, ganz + v0);
+    for (int i = 0; i < k; ++i)
+      wertung(b[i], z + 64 * i, ganz[v0 + i], cnt + 100 * (v0 + i), w[v0 + i]);
+  }
 }
 
 std::uint32_t raten_verenge(const Versuchsbild& v, int t, int p) {
-  const int worte = raten_loes_worte;
-  std::uint32_t behalten = 0;
-  for (std::uint32_t i = 0; i < raten_loes_zahl; ++i) {
-    int ti, pi;
-    raten_antwort(v, i, ti, pi);
-    if (pi != p || (t >= 0 && ti != t)) continue;
-    if (behalten != i)
-      std::memcpy(raten_loes + static_cast<std::size_t>(behalten) * worte,
-                  raten_loes + static_cast<std::size_t>(i) * worte, 8 * worte);
-    ++behalten;
+  const loes_kern::Liste li = loes_liste();
+  const loes_kern::Bild b = bild(v, t < 0 ? 0 : -1);
+  const bool moeglich = p >= 0 && p <= li.laenge && t <= li.laenge && (t < 0 || p <= t);
+  const std::uint8_t ziel =
+      moeglich ? static_cast<std::uint8_t>(t < 0 ? p : loes_kern::DREIECK[t] + p) : 0xFE;
+  const std::uint32_t alle = loes_kern::bloecke(li);
+  Sammler s;
+  s.l = li.laenge;
+  alignas(64) std::uint8_t bytes[32 * BLOCK];
+  for (std::uint32_t b0 = 0; b0 < alle; b0 += 32) {
+    const std::uint32_t zahl = alle - b0 < 32 ? alle - b0 : 32;
+    kern().klassen(li, b, b0, zahl, bytes);
+    for (std::uint32_t i = 0; i < zahl * BLOCK; ++i)
+      if (bytes[i] == ziel) s.nimm(platz(raten_loes, li.zahl, li.laenge, b0 * BLOCK + i));
   }
-  raten_loes_zahl = behalten;
-  ERLAUBT = behalten ? raten_pos_knoten(raten_loes_pos(0)) : 0;
-  return behalten;
+  s.schliesse();
+  raten_loes_zahl = s.zahl;
+  raten_loes_zeichen = s.zeichen;
+  ERLAUBT = s.zahl ? raten_pos_knoten(raten_loes_pos(0)) : 0;
+  return s.zahl;
+}
+
+bool raten_kern_erzwingen(RatenKern k) {
+  if (!vorhanden(k)) return false;
+  raten_kern_wahl = k;
+  return true;
+}
+
+RatenKern raten_kern() {
+  return raten_kern_wahl == RatenKern::automatisch ? bester() : raten_kern_wahl;
 }

@@ -1,8 +1,12 @@
 // The computer's trial choice: the search over the trial list (each trial
 // scored against the solution list), the reduction to one trial per exchange
 // class of unplayed signs, the forced decision and the time limit.
+#include <atomic>
 #include <climits>
 #include <cstring>
+#include <map>
+#include <mutex>
+#include <vector>
 
 #include "console/console.h"
 #include "engine/kvspiel.h"
@@ -13,17 +17,115 @@ void schreibe_pos(std::uint64_t pos) {
   for (int i = 1; i <= X.laenge; ++i) WRITE(c[i]);
 }
 
-// Signs (bit c - 1 for sign c) of a packed code.
-std::uint64_t zeichen_von(std::uint64_t pos, int l) {
-  std::uint64_t m = 0;
-  for (int i = 0; i < l; ++i) {
-    const int c = static_cast<int>((pos >> (6 * i)) & 63);
-    if (c) m |= std::uint64_t{1} << (c - 1);
+void abbrechen(unsigned char& taste) {
+  taste = 27;
+  RATEN_ZEITANZEIGE = false;
+  SPEICHER_FREIGEBEN(true);
+  ZEITEIN = false;
+}
+
+// The rank of each sign in the reduction: 0 = free (played, or the vacant
+// sign), AUS = excluded, 1.. = its place among the ordered unplayed signs.
+constexpr std::uint8_t AUS = 255;
+using Raenge = std::uint8_t[64];
+
+// A trial is canonical when it holds no excluded sign and the ordered signs
+// it holds are the first ones of their order, first met in that order.
+bool kanonisch(std::uint64_t pos, int l, const Raenge& rang) {
+  unsigned erwartet = 1;
+  bool ja = true;
+  for (int i = 0; i < l; ++i) {  // without branches: the outcome is hard to foresee
+    const unsigned r = rang[(pos >> (6 * i)) & 63];
+    ja &= r <= erwartet;  // a later sign of the order (or an excluded one) too early
+    erwartet += r == erwartet;
   }
-  return m;
+  return ja;
+}
+
+// The count of the canonical trials, in pieces of the list that the
+// workers may share: each piece marks its entries and counts for itself.
+constexpr std::uint32_t VORPASS_STUECK = 1u << 14;
+struct VorpassTeil {
+  std::uint32_t zahl = 0;
+  std::uint32_t erster = 0;     // the first canonical node of the piece
+  std::uint32_t v_platz = ~0u;  // where the trial of the drawn order stands
+};
+struct Vorpass {
+  const Raenge* rang;
+  int l;
+  bool mit_v;
+  std::uint64_t v_pos;
+  std::vector<VorpassTeil> teile;
+};
+
+void vorpass_stueck(std::uint32_t stueck, void* daten) {
+  Vorpass& d = *static_cast<Vorpass*>(daten);
+  VorpassTeil& t = d.teile[stueck];
+  const std::uint32_t von = stueck * VORPASS_STUECK;
+  const std::uint32_t bis =
+      ZAHLGESAMTVERSUCHE - von > VORPASS_STUECK ? von + VORPASS_STUECK : ZAHLGESAMTVERSUCHE;
+  for (std::uint32_t i = von; i < bis; ++i) {
+    std::uint32_t& e = raten_folge[raten_stelle(i)];
+    const std::uint32_t k = e & ~RATEN_MARKE;
+    const std::uint64_t pos = raten_knoten_pos(k);
+    const bool ja = kanonisch(pos, d.l, *d.rang);
+    e = ja ? k | RATEN_MARKE : k;
+    if (!ja) continue;
+    if (t.zahl++ == 0) t.erster = k;
+    if (d.mit_v && pos == d.v_pos) t.v_platz = i;
+  }
 }
 
 }  // namespace
+
+bool raten_vorpass(bool& reduzieren) {
+  const int l = X.laenge;
+  reduzieren = false;
+  int u[37], anzahl_u = 0;
+  for (int c = 1; c <= MAXFARBE; ++c)
+    if (!GESPIELT[c]) u[++anzahl_u] = c;
+  if (anzahl_u < 2) return true;
+  int w[37];
+  for (int i = 1; i <= anzahl_u; ++i) FARBENREIHENFOLGE[i] = static_cast<std::uint8_t>(u[i]);
+  for (int i = 1; i <= anzahl_u; ++i) {
+    const int r = static_cast<int>(Random(static_cast<std::uint32_t>(anzahl_u + 1 - i))) + 1;
+    HILFFARBREIHENFOLGE = static_cast<std::uint8_t>(r);
+    w[i] = FARBENREIHENFOLGE[r];
+    for (int j = r; j <= anzahl_u - i; ++j) FARBENREIHENFOLGE[j] = FARBENREIHENFOLGE[j + 1];
+  }
+  Raenge rang = {};
+  const int ab = anzahl_u > l ? anzahl_u - l : 0;
+  for (int i = 1; i <= ab; ++i) rang[w[i]] = AUS;
+  std::uint64_t v_pos = 0;
+  for (int i = ab + 1; i <= anzahl_u; ++i) {
+    rang[w[i]] = static_cast<std::uint8_t>(i - ab);
+    if (i - ab <= l) v_pos |= static_cast<std::uint64_t>(w[i]) << (6 * (i - ab - 1));
+  }
+  const bool mit_v = anzahl_u >= l;
+
+  // The pass over the list in trial order, in pieces.
+  const std::uint32_t n = ZAHLGESAMTVERSUCHE;
+  Vorpass d{&rang, l, mit_v, v_pos, {}};
+  d.teile.resize((n + VORPASS_STUECK - 1) / VORPASS_STUECK);
+  const std::uint32_t faeden = n > 4 * VORPASS_STUECK ? arbeiter_zahl_fuer_suche() : 1;
+  if (!arbeiter_teilen(static_cast<std::uint32_t>(d.teile.size()), vorpass_stueck, &d, faeden))
+    return false;
+  std::uint32_t zahl = 0, erster_kanonisch = 0, v_platz = n;
+  for (const VorpassTeil& t : d.teile) {
+    if (zahl == 0 && t.zahl) erster_kanonisch = t.erster;
+    if (t.v_platz < v_platz) v_platz = t.v_platz;
+    zahl += t.zahl;
+  }
+  if (zahl == 0) return true;  // nothing canonical is left: the whole list is searched
+  ZAHL_DER_VERSUCHE = zahl;
+  GOTOXY(WX, WY);
+  schreibe_pos(mit_v ? v_pos : raten_knoten_pos(erster_kanonisch));
+  GOTOXY(WX, WY);
+  if (mit_v && v_platz < n && v_platz > 0) raten_nach_vorn(v_platz);
+  if (NUMMER_PLUS > ZAHL_DER_VERSUCHE) NUMMER_PLUS = ZAHL_DER_VERSUCHE;
+  reduzieren = true;
+  return true;
+}
 
 std::uint64_t raten_anfang_pos() {
   std::uint64_t pos = 0;
@@ -46,10 +148,343 @@ bool raten_zwischenhalt(bool eroeffnung) {
   return false;
 }
 
+namespace {
+
+// The best trial so far and the tie counter of the search.
+struct Beste {
+  std::int32_t max = INT32_MAX;
+  std::int64_t summe = OBERGRENZE;
+  std::int32_t klassen = 0;
+  bool loesung = false;
+  std::uint32_t gleich = 2;
+  std::uint32_t platz = 0;  // its place in the trial list
+  std::uint64_t pos = 0;
+  bool gefunden = false;
+};
+
+// Steps 7.4 and 7.5 for a trial whose counts are complete: true when it
+// becomes the best (a full tie draws).
+bool uebernehmen(Beste& b, const Wertung& w) {
+  bool ersetzen = false;
+  if (w.max == b.max && w.summe == b.summe && w.klassen == b.klassen && w.loesung == b.loesung) {
+    ersetzen = Random(b.gleich) == 0;
+    ++b.gleich;
+  } else if (w.max < b.max || (w.max == b.max && w.summe < b.summe) ||
+             (w.max == b.max && w.summe == b.summe &&
+              (w.klassen > b.klassen || (w.klassen == b.klassen && w.loesung && !b.loesung)))) {
+    ersetzen = true;
+    b.gleich = 2;
+  }
+  if (ersetzen) {
+    b.max = w.max;
+    b.summe = w.summe;
+    b.klassen = w.klassen;
+    b.loesung = w.loesung;
+  }
+  return ersetzen;
+}
+
+void neuer_kandidat(Beste& b, std::uint32_t platz, std::uint32_t knoten, std::uint64_t pos) {
+  b.platz = platz;
+  b.pos = pos;
+  b.gefunden = true;
+  AKTUELL = knoten;
+  kandidat_anzeige = raten_pos_code(pos);
+  NEUER_KANDIDAT = true;
+}
+
+// Steps 7.8 and 7.9 after an evaluated trial: true when the search ends here.
+bool entscheiden() {
+  bool ende = false;
+  if (F6_GEDR && GERATENE_VERSUCHE > NUMMER_PLUS && SPIELZEIT > 500 &&
+      (RESTZEIT > 500 || RESTZEIT < 0) &&
+      (static_cast<std::int64_t>(SPIELZEIT) + RESTZEIT > 1300 ||
+       static_cast<std::int32_t>(static_cast<std::uint32_t>(SPIELZEIT) +
+                                 static_cast<std::uint32_t>(RESTZEIT)) < 0 ||
+       RESTZEIT < 0)) {
+    ende = true;
+    if (UNTERBR < 999) {
+      ++UNTERBR;
+      if (UNTERBR == 1) {
+        GOTOXY(3, 15);
+        WRITE(SP_D ? "Zahl der Unterbrechungen: 1." : "Number of breaks: 1.");
+      } else {
+        GOTOXY(SP_D ? 29 : 21, 15);
+        WRITE(UNTERBR);
+        WRITE('.');
+      }
+      GOTOXY(WX, WY);
+    }
+  }
+  // The limit holds for the whole turn: the time before the search counts.
+  const std::int64_t vorlauf =
+      raten_zug_beginn >= 0 ? uhr_spanne(MERKE_RATE_ZEIT_AKT, raten_zug_beginn) : 0;
+  if (ZEITLIMIT_GR_0 && SPIELZEIT + vorlauf >= static_cast<std::int64_t>(ZEITLIMIT) &&
+      GERATENE_VERSUCHE > NUMMER_PLUS) {
+    ende = true;
+    if (ALLESTERNEDRUCKEN) {
+      ALLESTERNEDRUCKEN = false;
+      GOTOXY(1, 11);
+      WRITE('|');
+      WRITE(SP_D ? " Zeit begrenzt auf " : " The timelimit is ");
+      WRITE(X.zeitlimit);
+      WRITE(SP_D ? "0 Sek./Versuch.  " : "0 seconds/trial.  ");
+      WRITE('|');
+      GOTOXY(WX, WY);
+    }
+  }
+  return ende;
+}
+
+// How a search ended.
+struct Ergebnis {
+  bool esc = false;
+  bool abgebrochen = false;  // by F4 or the time limit
+  std::uint32_t bis = 0;     // the places before it were looked at
+};
+
+// Step 7 on this thread: the places of the list in order (only ANFANG in the
+// opening), each scored against every solution.
+Ergebnis suche_einzeln(bool eroeffnung, bool reduzieren, Beste& b, std::int32_t* beste) {
+  Ergebnis e;
+  const std::uint32_t n = eroeffnung ? 1 : ZAHLGESAMTVERSUCHE;
+  const std::uint32_t soll = ZAHL_DER_VERSUCHE ? ZAHL_DER_VERSUCHE : 1;
+  std::int32_t cnt[100];
+  Versuchsbild bild;
+  for (std::uint32_t i = 0; i < n; ++i) {
+    const std::uint32_t eintrag = eroeffnung ? 0 : raten_folge[raten_stelle(i)];
+    if (reduzieren && !(eintrag & RATEN_MARKE)) continue;
+    const std::uint32_t k = eintrag & ~RATEN_MARKE;
+    const std::uint64_t pos = eroeffnung ? raten_anfang_pos() : raten_knoten_pos(k);
+    raten_bild(pos, bild);
+    Wertung w;
+    if (raten_zaehle(bild, cnt, b.max, b.summe, w) && uebernehmen(b, w)) {
+      std::memcpy(beste, cnt, sizeof cnt);
+      neuer_kandidat(b, i, k, pos);
+    }
+    e.bis = i + 1;
+    ++GERATENE_VERSUCHE;
+    SETZEZEITLETZTERVERSUCH = true;
+    raten_fortschritt(soll);
+    if (raten_zwischenhalt(eroeffnung)) {
+      e.esc = true;
+      return e;
+    }
+    e.abgebrochen = entscheiden();
+    if (e.abgebrochen) return e;
+  }
+  return e;
+}
+
+// (max, summe) of a before that of b.
+inline bool vorher(std::int32_t a_max, std::int64_t a_summe, std::int32_t b_max,
+                   std::int64_t b_summe) {
+  return a_max < b_max || (a_max == b_max && a_summe < b_summe);
+}
+
+// The search on worker threads. The list is cut into blocks of places; a
+// worker scores one block after the other, rejecting a trial early only
+// against trials before it in the list (its block's earlier trials and the
+// blocks finished when it took this one), and hands on every trial it
+// scored in full. The main thread replays the blocks in list order with the
+// exact comparison and tie draws of the search on one thread, so the result
+// and the random numbers drawn are the same.
+struct Kandidat {
+  std::uint32_t platz, knoten;
+  std::uint64_t pos;
+  Wertung w;
+};
+struct Block {
+  std::vector<Kandidat> kandidaten;
+  std::uint32_t bewertet = 0;  // trials looked at (canonical ones when reducing)
+};
+struct Teilung {
+  std::uint32_t n = 0, groesse = 1, bloecke = 0;
+  bool reduzieren = false;
+  std::atomic<bool> halt{false};
+  std::mutex sperre;
+  std::uint32_t naechster = 0;            // the next block to hand out
+  std::map<std::uint32_t, Block> fertig;  // finished blocks not yet replayed
+  std::int32_t grenze_max = INT32_MAX;    // the best of the finished blocks
+  std::int64_t grenze_summe = OBERGRENZE;
+};
+
+// One block: false when the search was stopped meanwhile.
+bool bewerte_block(Teilung& t, std::uint32_t von, std::uint32_t bis, std::int32_t g_max,
+                   std::int64_t g_summe, Block& b) {
+  std::int32_t cnt[100];
+  Versuchsbild bild;
+  for (std::uint32_t i = von; i < bis; ++i) {
+    if (t.halt.load(std::memory_order_relaxed)) return false;
+    const std::uint32_t eintrag = raten_folge[raten_stelle(i)];
+    if (t.reduzieren && !(eintrag & RATEN_MARKE)) continue;
+    ++b.bewertet;
+    const std::uint32_t k = eintrag & ~RATEN_MARKE;
+    const std::uint64_t pos = raten_knoten_pos(k);
+    raten_bild(pos, bild);
+    Wertung w;
+    if (!raten_zaehle(bild, cnt, g_max, g_summe, w)) continue;
+    b.kandidaten.push_back({i, k, pos, w});
+    if (vorher(w.max, w.summe, g_max, g_summe)) {
+      g_max = w.max;
+      g_summe = w.summe;
+    }
+  }
+  return true;
+}
+
+void arbeite(void* daten) {
+  Teilung& t = *static_cast<Teilung*>(daten);
+  for (;;) {
+    std::uint32_t c;
+    std::int32_t g_max;
+    std::int64_t g_summe;
+    {
+      // Handing out the block and reading the bound together: every block
+      // finished by now lies before it.
+      const std::lock_guard<std::mutex> l(t.sperre);
+      c = t.naechster++;
+      g_max = t.grenze_max;
+      g_summe = t.grenze_summe;
+    }
+    if (c >= t.bloecke) return;
+    Block b;
+    const std::uint32_t von = c * t.groesse;
+    const std::uint32_t bis = t.n - von > t.groesse ? von + t.groesse : t.n;
+    if (!bewerte_block(t, von, bis, g_max, g_summe, b)) return;
+    {
+      const std::lock_guard<std::mutex> l(t.sperre);
+      for (const Kandidat& k : b.kandidaten)
+        if (vorher(k.w.max, k.w.summe, t.grenze_max, t.grenze_summe)) {
+          t.grenze_max = k.w.max;
+          t.grenze_summe = k.w.summe;
+        }
+      t.fertig.emplace(c, std::move(b));
+    }
+    arbeiter_melden();
+  }
+}
+
+// The finished blocks at the front, in list order: false when the next one
+// is not finished yet.
+bool naechster_block(Teilung& t, std::uint32_t c, Block& b) {
+  const std::lock_guard<std::mutex> l(t.sperre);
+  const auto it = t.fertig.find(c);
+  if (it == t.fertig.end()) return false;
+  b = std::move(it->second);
+  t.fertig.erase(it);
+  return true;
+}
+
+// Places per block: about raten_block_paare pairs of trials and solutions.
+std::uint32_t blockgroesse(std::uint32_t n, std::uint32_t soll) {
+  const std::uint64_t loes = raten_loes_zahl ? raten_loes_zahl : 1;
+  std::uint64_t versuche = raten_block_paare / loes;
+  if (versuche == 0) versuche = 1;
+  const std::uint64_t plaetze = versuche * n / (soll ? soll : 1);
+  return static_cast<std::uint32_t>(plaetze < 1 ? 1 : (plaetze > n ? n : plaetze));
+}
+
+Ergebnis suche_verteilt(bool reduzieren, std::uint32_t faeden, Beste& b) {
+  Ergebnis e;
+  Teilung t;
+  t.n = ZAHLGESAMTVERSUCHE;
+  t.reduzieren = reduzieren;
+  const std::uint32_t soll = ZAHL_DER_VERSUCHE ? ZAHL_DER_VERSUCHE : 1;
+  t.groesse = blockgroesse(t.n, soll);
+  t.bloecke = (t.n + t.groesse - 1) / t.groesse;
+  arbeiter_starten(faeden, arbeite, &t);
+  std::uint64_t gesehen = 0;
+  for (std::uint32_t c = 0; c < t.bloecke;) {
+    Block blk;
+    if (!naechster_block(t, c, blk)) {
+      // The clocks and the keys while the next block is being scored.
+      arbeiter_warten(gesehen, 10);
+      if (raten_zwischenhalt(false)) {
+        e.esc = true;
+        break;
+      }
+      continue;
+    }
+    for (const Kandidat& k : blk.kandidaten)
+      if (uebernehmen(b, k.w)) neuer_kandidat(b, k.platz, k.knoten, k.pos);
+    GERATENE_VERSUCHE += blk.bewertet;
+    e.bis = t.n - c * t.groesse > t.groesse ? (c + 1) * t.groesse : t.n;
+    ++c;
+    SETZEZEITLETZTERVERSUCH = true;
+    raten_fortschritt(soll);
+    if (raten_zwischenhalt(false)) {
+      e.esc = true;
+      break;
+    }
+    e.abgebrochen = entscheiden();
+    if (e.abgebrochen) break;
+  }
+  t.halt = true;
+  arbeiter_beenden();
+  return e;
+}
+
+// Step 7: on the workers when there are several and the search is large
+// enough, else on this thread. beste gets the classes of the best trial.
+Ergebnis suche(bool eroeffnung, bool reduzieren, Beste& b, std::int32_t* beste) {
+  const std::uint32_t faeden = eroeffnung ? 1 : arbeiter_zahl_fuer_suche();
+  const std::uint64_t paare = static_cast<std::uint64_t>(ZAHL_DER_VERSUCHE) * raten_loes_zahl;
+  if (faeden < 2 || paare < raten_parallel_ab)
+    return suche_einzeln(eroeffnung, reduzieren, b, beste);
+  const Ergebnis e = suche_verteilt(reduzieren, faeden, b);
+  if (!e.esc && b.gefunden) {
+    Versuchsbild bild;
+    raten_bild(b.pos, bild);
+    Wertung w;
+    raten_zaehle(bild, beste, INT32_MAX, OBERGRENZE, w);
+  }
+  return e;
+}
+
+// Step 2: the last candidate is played at once.
+void letzter_kandidat(code& versuch_code, std::uint8_t& p) {
+  const int l = X.laenge;
+  AEQUI_KLASSE = false;
+  p = static_cast<std::uint8_t>(l);
+  const std::uint64_t pos = raten_loes_zahl == 1 ? raten_loes_pos(0) : raten_knoten_pos(VERS);
+  LOESUNG = raten_pos_code(pos);
+  versuch_code = LOESUNG;
+  schreibe_pos(pos);
+  WO += 18 + 2 * (l / 2);
+  WX = static_cast<std::uint16_t>(WX + 8 + l / 2);
+  GOTOXY(WX - 2, WY);
+  WRITE(p);
+  GOTOXY(WX, WY);
+  WRITE('0');
+  if (X.ton) {
+    SOUND(ton_hoehe);
+    DELAY(ton_dauer);
+    NOSOUND();
+  }
+  SPEICHER_FREIGEBEN(true);
+}
+
+// Step 6: the clocks and counters of the progress line.
+void suche_beginnen(bool eroeffnung) {
+  ZAHL_DER_STERNE = 0;
+  GERATENE_VERSUCHE = 0;
+  STD_GERATEN = MIN_GERATEN = SEK_GERATEN = STD_REST = MIN_REST = SEK_REST = 0;
+  STD_GERATEN_ALT = MIN_GERATEN_ALT = SEK_GERATEN_ALT = 0;
+  STD_REST_ALT = MIN_REST_ALT = SEK_REST_ALT = 0;
+  SETZEZEITLETZTERVERSUCH = true;
+  SETZE_RATE_ZEIT_AKT = true;
+  RATEN_ZEITANZEIGE = !eroeffnung;
+  AKTUELL = 0;
+}
+
+}  // namespace
+
 void RATE_CODE(code& versuch_code, std::uint8_t& p, std::uint8_t& z, unsigned char& taste) {
   const int l = X.laenge;
 
   // 1. Entry.
+  if (raten_zug_beginn < 0) raten_zug_beginn = uhr_jetzt();
   F6_GEDR = false;
   RATENDRAN = true;
   bool reduzieren = ZAEHLE_VORH_FARBE > 2;
@@ -62,30 +497,11 @@ void RATE_CODE(code& versuch_code, std::uint8_t& p, std::uint8_t& z, unsigned ch
   ZAEHLE_VORH_FARBE = 0;
   NUMMER_PLUS = static_cast<std::uint32_t>(NUMMER + 6);
 
-  // 2. The last candidate is played at once.
+  // 2. and 3.
   if (ZAHLGESAMTVERSUCHE == 1 || raten_loes_zahl == 1) {
-    AEQUI_KLASSE = false;
-    p = static_cast<std::uint8_t>(l);
-    const std::uint64_t pos = raten_loes_zahl == 1 ? raten_loes_pos(0) : raten_knoten_pos(VERS);
-    LOESUNG = raten_pos_code(pos);
-    versuch_code = LOESUNG;
-    schreibe_pos(pos);
-    WO += 18 + 2 * (l / 2);
-    WX = static_cast<std::uint16_t>(WX + 8 + l / 2);
-    GOTOXY(WX - 2, WY);
-    WRITE(p);
-    GOTOXY(WX, WY);
-    WRITE('0');
-    if (X.ton) {
-      SOUND(ton_hoehe);
-      DELAY(ton_dauer);
-      NOSOUND();
-    }
-    SPEICHER_FREIGEBEN(true);
+    letzter_kandidat(versuch_code, p);
     return;
   }
-
-  // 3.
   if (ZAHLGESAMTVERSUCHE == 2 || raten_loes_zahl == 2) {
     AEQUI_KLASSE = false;
     reduzieren = false;
@@ -93,7 +509,6 @@ void RATE_CODE(code& versuch_code, std::uint8_t& p, std::uint8_t& z, unsigned ch
 
   // 4. The start of the list.
   const bool eroeffnung = AEQUI_KLASSE;
-  std::uint32_t erster = VERS;
   if (eroeffnung) {
     reduzieren = false;
     ZAHL_DER_VERSUCHE = 1;
@@ -103,214 +518,33 @@ void RATE_CODE(code& versuch_code, std::uint8_t& p, std::uint8_t& z, unsigned ch
   GOTOXY(WX, WY);
 
   // 5. One trial per class of trials that differ by an exchange of unplayed signs.
-  if (reduzieren) {
-    int u[37], anzahl_u = 0;
-    for (int c = 1; c <= MAXFARBE; ++c)
-      if (!GESPIELT[c]) u[++anzahl_u] = c;
-    if (anzahl_u < 2) reduzieren = false;
-    if (reduzieren) {
-      int w[37];
-      for (int i = 1; i <= anzahl_u; ++i) FARBENREIHENFOLGE[i] = static_cast<std::uint8_t>(u[i]);
-      for (int i = 1; i <= anzahl_u; ++i) {
-        const int r = static_cast<int>(Random(static_cast<std::uint32_t>(anzahl_u + 1 - i))) + 1;
-        HILFFARBREIHENFOLGE = static_cast<std::uint8_t>(r);
-        w[i] = FARBENREIHENFOLGE[r];
-        for (int j = r; j <= anzahl_u - i; ++j) FARBENREIHENFOLGE[j] = FARBENREIHENFOLGE[j + 1];
-      }
-      std::uint64_t ausgeschlossen = 0;
-      int geordnet[10], anzahl_g = 0;
-      const int ab = anzahl_u > l ? anzahl_u - l : 0;
-      for (int i = 1; i <= ab; ++i) ausgeschlossen |= std::uint64_t{1} << (w[i] - 1);
-      for (int i = ab + 1; i <= anzahl_u; ++i) geordnet[anzahl_g++] = w[i];
-      auto kanonisch = [&](std::uint64_t pos) {
-        if (zeichen_von(pos, l) & ausgeschlossen) return false;
-        int erste[37];
-        for (int j = 0; j < anzahl_g; ++j) erste[geordnet[j]] = 100;
-        for (int i = l - 1; i >= 0; --i) erste[(pos >> (6 * i)) & 63] = i + 1;
-        for (int j = 1; j < anzahl_g; ++j)
-          if (erste[geordnet[j - 1]] > erste[geordnet[j]]) return false;
-        return true;
-      };
-      std::uint64_t v_pos = 0;
-      if (anzahl_u >= l)
-        for (int i = 0; i < l; ++i) v_pos |= static_cast<std::uint64_t>(geordnet[i]) << (6 * i);
-      std::uint32_t zahl = 0, erster_kanonisch = 0, v_knoten = 0, v_vorg = 0;
-      std::uint32_t gezaehlt = 0;
-      for (std::uint32_t k = VERS, vorg = 0; k; vorg = k, k = raten_naechster(k)) {
-        if ((++gezaehlt & 0xFFFF) == 0 && raten_zwischenhalt(false)) {
-          taste = 27;
-          RATEN_ZEITANZEIGE = false;
-          SPEICHER_FREIGEBEN(true);
-          ZEITEIN = false;
-          return;
-        }
-        const std::uint64_t pos = raten_knoten_pos(k);
-        const bool ja = kanonisch(pos);
-        raten_glied[k - 1] =
-            ja ? (raten_glied[k - 1] | RATEN_MARKE) : (raten_glied[k - 1] & ~RATEN_MARKE);
-        if (!ja) continue;
-        ++zahl;
-        if (!erster_kanonisch) erster_kanonisch = k;
-        if (anzahl_u >= l && pos == v_pos) {
-          v_knoten = k;
-          v_vorg = vorg;
-        }
-      }
-      if (zahl == 0) {
-        // Nothing canonical is left: the search runs over the whole list.
-        reduzieren = false;
-      } else {
-        ZAHL_DER_VERSUCHE = zahl;
-        if (anzahl_u >= l) {
-          GOTOXY(WX, WY);
-          schreibe_pos(v_pos);
-          GOTOXY(WX, WY);
-          if (v_knoten && v_vorg) {
-            raten_verbinde(v_vorg, raten_naechster(v_knoten));
-            if (SCHLUSSLICHT == v_knoten) SCHLUSSLICHT = v_vorg;
-            raten_verbinde(v_knoten, VERS);
-            VERS = v_knoten;
-          }
-          erster = VERS;
-        } else {
-          GOTOXY(WX, WY);
-          schreibe_pos(raten_knoten_pos(erster_kanonisch));
-          GOTOXY(WX, WY);
-          erster = VERS;  // the trials before it are skipped as not canonical
-        }
-        if (NUMMER_PLUS > ZAHL_DER_VERSUCHE) NUMMER_PLUS = ZAHL_DER_VERSUCHE;
-      }
-    }
+  if (reduzieren && !raten_vorpass(reduzieren)) {
+    abbrechen(taste);
+    return;
   }
 
-  // 6. Reset for the search.
-  std::int32_t best_max = INT32_MAX;
-  std::int64_t best_summe = OBERGRENZE;
-  std::int32_t best_klassen = 0;
-  bool best_loesung = false;
-  std::uint32_t gleich = 2;
-  ZAHL_DER_STERNE = 0;
-  GERATENE_VERSUCHE = 0;
-  STD_GERATEN = MIN_GERATEN = SEK_GERATEN = STD_REST = MIN_REST = SEK_REST = 0;
-  STD_GERATEN_ALT = MIN_GERATEN_ALT = SEK_GERATEN_ALT = 0;
-  STD_REST_ALT = MIN_REST_ALT = SEK_REST_ALT = 0;
-  SETZEZEITLETZTERVERSUCH = true;
-  SETZE_RATE_ZEIT_AKT = true;
-  RATEN_ZEITANZEIGE = !eroeffnung;
-
-  // 7. The search.
-  std::int32_t cnt[100], beste[100] = {};
-  Versuchsbild bild;
-  std::uint32_t best_vorg = 0, letzter = 0;
-  std::uint64_t best_pos = 0;
-  bool abgebrochen = false;
-  AKTUELL = 0;
-  std::uint32_t k = eroeffnung ? 0 : erster, vorg = 0;
-  const std::uint32_t soll = ZAHL_DER_VERSUCHE ? ZAHL_DER_VERSUCHE : 1;
-  for (;;) {
-    if (!eroeffnung && !k) break;
-    if (!eroeffnung && reduzieren && !(raten_glied[k - 1] & RATEN_MARKE)) {
-      vorg = k;
-      k = raten_naechster(k);
-      continue;
-    }
-    const std::uint64_t pos = eroeffnung ? raten_anfang_pos() : raten_knoten_pos(k);
-    raten_bild(pos, bild);
-    Wertung w;
-    if (raten_zaehle(bild, cnt, best_max, best_summe, w)) {
-      bool ersetzen = false;
-      if (w.max == best_max && w.summe == best_summe && w.klassen == best_klassen &&
-          w.loesung == best_loesung) {
-        ersetzen = Random(gleich) == 0;
-        ++gleich;
-      } else if (w.max < best_max || (w.max == best_max && w.summe < best_summe) ||
-                 (w.max == best_max && w.summe == best_summe &&
-                  (w.klassen > best_klassen ||
-                   (w.klassen == best_klassen && w.loesung && !best_loesung)))) {
-        ersetzen = true;
-        gleich = 2;
-      }
-      if (ersetzen) {
-        std::memcpy(beste, cnt, sizeof cnt);
-        best_max = w.max;
-        best_summe = w.summe;
-        best_klassen = w.klassen;
-        best_loesung = w.loesung;
-        AKTUELL = k;
-        best_vorg = vorg;
-        best_pos = pos;
-        kandidat_anzeige = raten_pos_code(pos);
-        NEUER_KANDIDAT = true;
-      }
-    }
-    letzter = k;
-
-    ++GERATENE_VERSUCHE;
-    SETZEZEITLETZTERVERSUCH = true;
-    raten_fortschritt(soll);
-
-    if (raten_zwischenhalt(eroeffnung)) {
-      taste = 27;
-      RATEN_ZEITANZEIGE = false;
-      SPEICHER_FREIGEBEN(true);
-      ZEITEIN = false;
-      return;
-    }
-
-    if (F6_GEDR && GERATENE_VERSUCHE > NUMMER_PLUS && SPIELZEIT > 500 &&
-        (RESTZEIT > 500 || RESTZEIT < 0) &&
-        (static_cast<std::int64_t>(SPIELZEIT) + RESTZEIT > 1300 ||
-         static_cast<std::int32_t>(static_cast<std::uint32_t>(SPIELZEIT) +
-                                   static_cast<std::uint32_t>(RESTZEIT)) < 0 ||
-         RESTZEIT < 0)) {
-      abgebrochen = true;
-      if (UNTERBR < 999) {
-        ++UNTERBR;
-        if (UNTERBR == 1) {
-          GOTOXY(3, 15);
-          WRITE(SP_D ? "Zahl der Unterbrechungen: 1." : "Number of breaks: 1.");
-        } else {
-          GOTOXY(SP_D ? 29 : 21, 15);
-          WRITE(UNTERBR);
-          WRITE('.');
-        }
-        GOTOXY(WX, WY);
-      }
-    }
-    if (ZEITLIMIT_GR_0 && SPIELZEIT >= static_cast<std::int64_t>(ZEITLIMIT) &&
-        GERATENE_VERSUCHE > NUMMER_PLUS) {
-      abgebrochen = true;
-      if (ALLESTERNEDRUCKEN) {
-        ALLESTERNEDRUCKEN = false;
-        GOTOXY(1, 11);
-        WRITE('|');
-        WRITE(SP_D ? " Zeit begrenzt auf " : " The timelimit is ");
-        WRITE(X.zeitlimit);
-        WRITE(SP_D ? "0 Sek./Versuch.  " : "0 seconds/trial.  ");
-        WRITE('|');
-        GOTOXY(WX, WY);
-      }
-    }
-    if (eroeffnung || abgebrochen) break;
-    vorg = k;
-    k = raten_naechster(k);
+  // 6. and 7. The search.
+  suche_beginnen(eroeffnung);
+  std::int32_t beste[100] = {};
+  Beste b;
+  const Ergebnis e = suche(eroeffnung, reduzieren, b, beste);
+  if (e.esc) {
+    abbrechen(taste);
+    return;
   }
+  const std::uint32_t stelle = eroeffnung ? 0 : raten_stelle(b.platz);
 
   // 8. After an early stop the trials not looked at come first next time.
-  if (abgebrochen && !eroeffnung && ZAHLGESAMTVERSUCHE > 2 && letzter && raten_naechster(letzter)) {
-    const std::uint32_t alt_schluss = SCHLUSSLICHT;
-    raten_verbinde(SCHLUSSLICHT, VERS);
-    VERS = raten_naechster(letzter);
-    raten_verbinde(letzter, 0);
-    SCHLUSSLICHT = letzter;
-    if (best_vorg == 0) best_vorg = alt_schluss;
+  if (e.abgebrochen && !eroeffnung && ZAHLGESAMTVERSUCHE > 2 && e.bis < ZAHLGESAMTVERSUCHE) {
+    raten_anfang = raten_stelle(e.bis);
+    raten_enden();
   }
 
   // 9. The trial on the board.
   RATEN_ZEITANZEIGE = false;
-  versuch_code = raten_pos_code(best_pos);
+  versuch_code = raten_pos_code(b.pos);
   GOTOXY(WX, WY);
-  schreibe_pos(best_pos);
+  schreibe_pos(b.pos);
   GOTOXY(35, 25);
   WRITE(SP_D ? "00.00.00 .......... benoetigte Zeit: 00.00.00"
              : "00.00.00 .......... time yet needed: 00.00.00");
@@ -319,6 +553,5 @@ void RATE_CODE(code& versuch_code, std::uint8_t& p, std::uint8_t& z, unsigned ch
   RATENDRAN = false;
 
   // 10. The answer and the narrowing.
-  raten_antwort_und_verengung(versuch_code, best_pos, eroeffnung, AKTUELL, best_vorg, beste, p, z,
-                              taste);
+  raten_antwort_und_verengung(versuch_code, b.pos, eroeffnung, AKTUELL, stelle, beste, p, z, taste);
 }

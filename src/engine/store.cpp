@@ -16,34 +16,64 @@ namespace {
 std::uint32_t basis;
 std::uint32_t start;
 bool mit_leer;
-std::uint64_t teiler_magie;  // 2^64 / basis, rounded up: exact division of 32-bit values
 std::uint64_t dekod[9][37];  // digit r at enumeration position j -> its packed field
 Indexed<std::uint8_t, 0, 36> farbe_zurueck;  // inverse of PERMFTM
 int laenge;
+
+// The code of a node from three-digit groups of its number: gruppe_pos[g][r]
+// is the packed code of the digits r (base basis) at enumeration positions
+// 3g..3g+2, gruppe_zeichen[g][r] their signs (bit c - 1 for sign c).
+constexpr std::uint32_t GRUPPE_MAX = 37 * 37 * 37;
+std::uint64_t gruppe_pos[3][GRUPPE_MAX];
+std::uint64_t gruppe_zeichen[3][GRUPPE_MAX];
+std::uint32_t gruppe_basis;  // basis^3
+std::uint64_t gruppe_magie;  // 2^64 / basis^3, rounded up
+
+void gruppen_fuellen(int l) {
+  gruppe_basis = basis * basis * basis;
+  gruppe_magie = ~std::uint64_t{0} / gruppe_basis + 1;
+  for (int g = 0; g < 3; ++g) {
+    for (std::uint32_t r = 0; r < gruppe_basis; ++r) {
+      std::uint64_t pos = 0, zeichen = 0;
+      std::uint32_t v = r;
+      for (int j = 3 * g; j < 3 * g + 3; ++j) {
+        const std::uint32_t ziffer = v % basis;
+        v /= basis;
+        if (j >= l) continue;
+        pos |= dekod[j][ziffer];
+        const std::uint32_t c = PERMFTM[static_cast<int>(ziffer + start)];
+        if (c) zeichen |= std::uint64_t{1} << (c - 1);
+      }
+      gruppe_pos[g][r] = pos;
+      gruppe_zeichen[g][r] = zeichen;
+    }
+  }
+}
+
+// The three groups of v = the node's number as digits.
+inline void gruppen(std::uint32_t k, std::uint32_t (&r)[3]) {
+  const std::uint32_t v = mit_leer ? k : k - 1;
+  const auto q =
+      static_cast<std::uint32_t>((static_cast<unsigned __int128>(gruppe_magie) * v) >> 64);
+  r[0] = v - q * gruppe_basis;
+  const auto q2 =
+      static_cast<std::uint32_t>((static_cast<unsigned __int128>(gruppe_magie) * q) >> 64);
+  r[1] = q - q2 * gruppe_basis;
+  r[2] = q2;
+}
 
 void stelle_zahlung_ein(int l, int n, bool leer) {
   laenge = l;
   mit_leer = leer;
   basis = static_cast<std::uint32_t>(n + (leer ? 1 : 0));
   start = leer ? 0 : 1;
-  teiler_magie = basis > 1 ? ~std::uint64_t{0} / basis + 1 : 0;
   for (int j = 0; j < l; ++j)
     for (std::uint32_t r = 0; r < basis; ++r)
       dekod[j][r] = static_cast<std::uint64_t>(PERMFTM[static_cast<int>(r + start)])
                     << (6 * (PERMZTM[j + 1] - 1));
   for (int c = 0; c <= 36; ++c) farbe_zurueck[c] = 0;
   for (int c = 0; c <= n; ++c) farbe_zurueck[PERMFTM[c]] = static_cast<std::uint8_t>(c);
-}
-
-std::uint32_t teile(std::uint32_t v, std::uint32_t& rest) {
-  std::uint32_t q;
-  if (basis > 1) {
-    q = static_cast<std::uint32_t>((static_cast<unsigned __int128>(teiler_magie) * v) >> 64);
-  } else {
-    q = v;  // a single digit value: every digit is 0
-  }
-  rest = v - q * basis;
-  return q;
+  gruppen_fuellen(l);
 }
 
 // Large blocks are asked for in huge pages where the system has them: the
@@ -76,12 +106,14 @@ void ziehe(Indexed<std::uint8_t, 0, 36>& urne, Indexed<std::uint8_t, 0, 36>& per
 }
 
 // The build's two working arrays, one allocation of two words per node:
-// `wurf` (the first half) holds the draws of node k at k - 1, its bucket
-// above its place in the bucket (WURF_BITS bits), and becomes the trial
-// links once the buckets are joined; `folge` (the second half) holds the
-// nodes sorted by bucket. During the build MISCHFELD counts the nodes of
-// each bucket and then marks where its run in `folge` ends.
+// `folge` (the first half) takes the nodes sorted by bucket and becomes the
+// trial list, the halves' order letting it stay when the allocation
+// shrinks; `wurf` (the second half) holds the draws of node k at k - 1, its
+// bucket above its place in the bucket (WURF_BITS bits). During the build
+// MISCHFELD counts the nodes of each bucket and then marks where its run in
+// `folge` ends.
 std::uint32_t* paare;
+std::uint32_t* wurf_feld;
 constexpr int WURF_BITS = 9;  // a place in a bucket: 0..256
 constexpr std::uint32_t WURF_PLATZ = (1u << WURF_BITS) - 1;
 static_assert(MISCHGROESSE <= (1u << (32 - WURF_BITS)));
@@ -157,7 +189,7 @@ static_assert(KURZ <= 64);
 // Puts the run f[0..c) of one bucket (c >= 2), its nodes in creation order,
 // in the order of their drops. `knoten` masks the node out of an entry.
 void lauf_ordnen(std::uint32_t* f, std::uint32_t c, std::uint32_t knoten, Puffer& puffer) {
-  const std::uint32_t* const wurf = paare;
+  const std::uint32_t* const wurf = wurf_feld;
   if (c <= KURZ && knoten != ~0u) {
     puffer[0][1] = static_cast<std::int32_t>(f[0] & knoten);
     for (std::uint32_t i = 1; i < c; ++i) {
@@ -179,12 +211,12 @@ void lauf_ordnen(std::uint32_t* f, std::uint32_t c, std::uint32_t knoten, Puffer
   }
 }
 
-// Sorts the nodes 1..zahl by bucket, replays each bucket's drops in its own
-// run and chains the runs in bucket order into the trial list: the trial
-// link of node k replaces its draws. False on Esc or Ctrl-C.
+// Sorts the nodes 1..zahl by bucket and replays each bucket's drops in its
+// own run: the runs in bucket order are the trial list. False on Esc or
+// Ctrl-C.
 bool eimer_verbinden(std::uint32_t zahl) {
-  std::uint32_t* const wurf = paare;
-  std::uint32_t* const folge = paare + zahl;
+  const std::uint32_t* const wurf = wurf_feld;
+  std::uint32_t* const folge = paare;
   const std::uint32_t eimer = raten_eimer < MISCHGROESSE ? raten_eimer : MISCHGROESSE;
   const bool gepackt = zahl < (1u << KNOTEN_BITS);
   const std::uint32_t knoten = gepackt ? (1u << KNOTEN_BITS) - 1 : ~0u;
@@ -222,15 +254,6 @@ bool eimer_verbinden(std::uint32_t zahl) {
     anfang = ende;
   }
 
-  // The trial list along the runs.
-  VERS = zahl ? folge[0] : 0;
-  SCHLUSSLICHT = zahl ? folge[zahl - 1] : 0;
-  for (std::uint32_t j = 0; j + 1 < zahl; ++j) {
-    if (j + WEIT < zahl) __builtin_prefetch(&wurf[folge[j + WEIT] - 1], 1);
-    wurf[folge[j] - 1] = folge[j + 1];
-    if ((j + 1) % JOIN_TAKT == 0 && !join_zwischenhalt()) return false;
-  }
-  if (zahl) wurf[folge[zahl - 1] - 1] = 0;
   return true;
 }
 
@@ -288,17 +311,19 @@ void raten_gib_frei(void* p, std::size_t bytes) {
 }
 
 std::uint64_t raten_knoten_pos(std::uint32_t k) {
-  std::uint32_t v = mit_leer ? k : k - 1;
-  std::uint64_t pos = 0;
-  for (int j = 0; j < laenge; ++j) {
-    std::uint32_t r;
-    v = teile(v, r);
-    pos |= dekod[j][r];
-  }
-  return pos;
+  std::uint32_t r[3];
+  gruppen(k, r);
+  return gruppe_pos[0][r[0]] | gruppe_pos[1][r[1]] | gruppe_pos[2][r[2]];
+}
+
+std::uint64_t raten_knoten_zeichen(std::uint32_t k) {
+  std::uint32_t r[3];
+  gruppen(k, r);
+  return gruppe_zeichen[0][r[0]] | gruppe_zeichen[1][r[1]] | gruppe_zeichen[2][r[2]];
 }
 
 std::uint32_t raten_pos_knoten(std::uint64_t pos) {
+  if (!raten_knoten) return 0;  // no store: the numbering is not drawn
   std::uint32_t v = 0, stelle = 1;
   for (int j = 0; j < laenge; ++j) {
     const int feld = static_cast<int>((pos >> (6 * (PERMZTM[j + 1] - 1))) & 63);
@@ -337,6 +362,7 @@ void raten_spielbeginn(bool wdh_wahl) {
   FEHLZ_BENUTZT = ALLE_F_LOESCHEN = LEERZEICHEN;
   ALLESTERNEDRUCKEN = true;
   F6_GEDR = false;
+  raten_zug_beginn = -1;
   ZAEHLE_VORH_FARBE = 0;
   MERKE_WDHG = wdh_wahl;
 }
@@ -353,10 +379,11 @@ void INITFELD() {
 
 void raten_speicher_freigeben() {
   if (paare) raten_gib_frei(paare, static_cast<std::size_t>(raten_knoten) * 8);
-  if (raten_glied) raten_gib_frei(raten_glied, static_cast<std::size_t>(raten_knoten) * 4);
+  if (raten_folge) raten_gib_frei(raten_folge, static_cast<std::size_t>(raten_knoten) * 4);
   raten_loes_freigeben();
-  raten_glied = nullptr;
-  paare = nullptr;
+  raten_folge = nullptr;
+  raten_anfang = 0;
+  paare = wurf_feld = nullptr;
   raten_knoten = 0;
   VERS = VERSLOE = ERLAUBT = SCHLUSSLICHT = AKTUELL = 0;
   ZAHLGESAMTVERSUCHE = 0;
@@ -427,7 +454,10 @@ void INIT_RATEN(bool& ok) {
 
   // 7. The enumeration: every code once, each dropped into a bucket.
   paare = hole<std::uint32_t>(2 * knoten, 0);
-  if (paare) raten_knoten = static_cast<std::uint32_t>(knoten);
+  if (paare) {
+    raten_knoten = static_cast<std::uint32_t>(knoten);
+    wurf_feld = paare + knoten;
+  }
   if (!paare || !raten_loes_anlegen(loesungen)) {
     abbrechen(ok);
     return;
@@ -462,7 +492,7 @@ void INIT_RATEN(bool& ok) {
   const auto zahl = static_cast<std::uint32_t>(knoten);
   // The buckets are drawn ahead, so that their counters are on their way
   // to the cache when they are needed.
-  std::uint32_t* const wurf = paare;
+  std::uint32_t* const wurf = wurf_feld;
   std::uint32_t gezogen = 0;
   constexpr std::uint32_t VORAUS = 32;
   std::uint32_t vorrat[VORAUS];
@@ -518,15 +548,18 @@ void INIT_RATEN(bool& ok) {
     }
   }
 
-  // 8. The buckets joined into the trial list; the sorted nodes go.
+  // 8. The buckets joined into the trial list; the draws go.
   if (!eimer_verbinden(gezogen)) {
     abbrechen(ok);
     return;
   }
   void* klein = std::realloc(paare, static_cast<std::size_t>(zahl) * 4);
-  raten_glied = klein ? static_cast<std::uint32_t*>(klein) : paare;
-  paare = nullptr;
+  raten_folge = klein ? static_cast<std::uint32_t*>(klein) : paare;
+  paare = wurf_feld = nullptr;
   raten_belegt -= static_cast<std::size_t>(zahl) * 4;
+  raten_anfang = 0;
+  ZAHLGESAMTVERSUCHE = gezogen;
+  raten_enden();
 
   // 9.-11.
   SCHREIBE_ZEIT_ORB();

@@ -92,8 +92,8 @@ inline std::vector<std::string> loesungen() {
 // The trial list as sign characters, in list order.
 inline std::vector<std::string> versuche() {
   std::vector<std::string> v;
-  for (std::uint32_t k = VERS; k; k = raten_naechster(k))
-    v.push_back(std::string(raten_pos_code(raten_knoten_pos(k)).z, X.laenge));
+  for (std::uint32_t i = 0; i < ZAHLGESAMTVERSUCHE && raten_folge; ++i)
+    v.push_back(std::string(raten_pos_code(raten_knoten_pos(raten_versuch(i))).z, X.laenge));
   return v;
 }
 

@@ -40,6 +40,7 @@ class TerminalBackend : public Backend {
   void set_time(std::uint16_t hour, std::uint16_t minute, std::uint16_t second,
                 std::uint16_t hundredths) override;
   std::string program_path() override;
+  unsigned cores() override { return system_cores(); }
 
  private:
   // Draws the cells that differ from what the terminal shows (all of them
