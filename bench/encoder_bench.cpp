@@ -19,16 +19,7 @@ class StillConsole : public Backend {
   void delay(unsigned) override {}
   void sound(unsigned) override {}
   void nosound() override {}
-  void get_date(std::uint16_t& y, std::uint16_t& m, std::uint16_t& d, std::uint16_t& w) override {
-    y = 2026;
-    m = 1;
-    d = 1;
-    w = 4;
-  }
-  void get_time(std::uint16_t& h, std::uint16_t& m, std::uint16_t& s, std::uint16_t& hs) override {
-    h = 12;
-    m = s = hs = 0;
-  }
+  ClockReading read_clock() override { return {2026, 1, 1, 4, 12, 0, 0, 0}; }
   void set_date(std::uint16_t, std::uint16_t, std::uint16_t) override {}
   void set_time(std::uint16_t, std::uint16_t, std::uint16_t, std::uint16_t) override {}
   std::string program_path() override { return "/tmp/korvando"; }

@@ -56,13 +56,9 @@ class EchteUhr : public VirtualConsole {
     d.hundredths = static_cast<int>(hsek % 100);
     set_clock(d);
   }
-  void get_date(std::uint16_t& j, std::uint16_t& m, std::uint16_t& t, std::uint16_t& wt) override {
+  ClockReading read_clock() override {
     stelle();
-    VirtualConsole::get_date(j, m, t, wt);
-  }
-  void get_time(std::uint16_t& h, std::uint16_t& m, std::uint16_t& s, std::uint16_t& hs) override {
-    stelle();
-    VirtualConsole::get_time(h, m, s, hs);
+    return VirtualConsole::read_clock();
   }
   void set_date(std::uint16_t, std::uint16_t, std::uint16_t) override {}
   void set_time(std::uint16_t, std::uint16_t, std::uint16_t, std::uint16_t) override {}
