@@ -342,7 +342,8 @@ std::uint32_t raten_verenge(const Versuchsbild& v, int t, int p) {
   s.schliesse();
   raten_loes_zahl = s.zahl;
   raten_loes_zeichen = s.zeichen;
-  ERLAUBT = s.zahl ? raten_pos_knoten(raten_loes_pos(0)) : 0;
+  // The first solution as a node of the store (none without a store).
+  ERLAUBT = s.zahl && raten_knoten ? raten_pos_knoten(raten_loes_pos(0)) : 0;
   return s.zahl;
 }
 
