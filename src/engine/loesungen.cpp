@@ -238,6 +238,7 @@ bool raten_loes_anlegen(std::uint64_t zahl) {
   raten_loes_zahl = static_cast<std::uint32_t>(zahl);
   raten_loes_platz = static_cast<std::uint32_t>(platz);
   raten_loes_zeichen = 0;
+  raten_loes_zeichen_genau = false;
   // The unused lanes of the last block: defined, never counted.
   if (platz > zahl)
     std::memset(raten_loes + (platz - BLOCK) * 2 * X.laenge, 0, BLOCK * 2 * X.laenge);
@@ -247,6 +248,7 @@ bool raten_loes_anlegen(std::uint64_t zahl) {
 void raten_loes_setze(std::uint32_t i, std::uint64_t pos) {
   const int l = raten_loes_laenge;
   raten_loes_zeichen |= schreibe(platz(raten_loes, raten_loes_zahl, l, i), l, pos);
+  raten_loes_zeichen_genau = false;
 }
 
 void raten_loes_freigeben() {
@@ -255,6 +257,7 @@ void raten_loes_freigeben() {
   raten_loes = nullptr;
   raten_loes_zahl = raten_loes_platz = 0;
   raten_loes_zeichen = 0;
+  raten_loes_zeichen_genau = false;
 }
 
 std::uint64_t raten_loes_pos(std::uint32_t i) {
@@ -263,6 +266,7 @@ std::uint64_t raten_loes_pos(std::uint32_t i) {
 }
 
 std::uint64_t raten_vorhandene_zeichen() {
+  if (raten_loes_zeichen_genau) return raten_loes_zeichen >> 1;
   const int l = raten_loes_laenge;
   const std::uint32_t n = raten_loes_zahl;
   std::uint64_t vorhanden = 0;
@@ -342,6 +346,7 @@ std::uint32_t raten_verenge(const Versuchsbild& v, int t, int p) {
   s.schliesse();
   raten_loes_zahl = s.zahl;
   raten_loes_zeichen = s.zeichen;
+  raten_loes_zeichen_genau = true;
   // The first solution as a node of the store (none without a store).
   ERLAUBT = s.zahl && raten_knoten ? raten_pos_knoten(raten_loes_pos(0)) : 0;
   return s.zahl;
