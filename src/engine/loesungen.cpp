@@ -187,6 +187,15 @@ void wertung(const loes_kern::Bild& b, const std::uint32_t* z, bool ganz, std::i
 
 // ------------------------------------------------------------ narrowing
 
+// The bytes of eight that equal z: the top bit of each such byte.
+std::uint64_t treffer(const std::uint8_t* acht, std::uint8_t z) {
+  constexpr std::uint64_t SIEBEN = 0x7F7F7F7F7F7F7F7Full;
+  std::uint64_t x;
+  std::memcpy(&x, acht, 8);
+  x ^= 0x0101010101010101ull * z;
+  return ~(((x & SIEBEN) + SIEBEN) | x | SIEBEN);
+}
+
 // Collects the solutions kept by a narrowing pass: they fill the list from
 // its start, a whole block at once, the last one at the end. A block is
 // written only when every solution up to the one just taken has been read,
@@ -340,8 +349,9 @@ std::uint32_t raten_verenge(const Versuchsbild& v, int t, int p) {
   for (std::uint32_t b0 = 0; b0 < alle; b0 += 32) {
     const std::uint32_t zahl = alle - b0 < 32 ? alle - b0 : 32;
     kern().klassen(li, b, b0, zahl, bytes);
-    for (std::uint32_t i = 0; i < zahl * BLOCK; ++i)
-      if (bytes[i] == ziel) s.nimm(platz(raten_loes, li.zahl, li.laenge, b0 * BLOCK + i));
+    for (std::uint32_t w = 0; w < zahl * BLOCK / 8; ++w)
+      for (std::uint64_t m = treffer(bytes + 8 * w, ziel); m; m &= m - 1)
+        s.nimm(platz(raten_loes, li.zahl, li.laenge, b0 * BLOCK + 8 * w + __builtin_ctzll(m) / 8));
   }
   s.schliesse();
   raten_loes_zahl = s.zahl;
