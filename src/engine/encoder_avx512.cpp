@@ -193,7 +193,9 @@ std::uint32_t verenge(const Auftrag& a, std::uint8_t ziel) {
     const std::uint32_t da = a.zahl - i;
     const __mmask8 gueltig = da >= 8 ? 0xFF : static_cast<__mmask8>((1u << da) - 1);
     const __m512i x = _mm512_maskz_loadu_epi64(gueltig, eintrag(a, i));
-    const __mmask8 bleibt = _mm512_mask_cmpeq_epi64_mask(gueltig, k.klassen<L, WDH, FEST>(x), z);
+    const __m512i klasse =
+        k.klassen<L, WDH, FEST>(x);  // (outside the intrinsic: a macro in places)
+    const __mmask8 bleibt = _mm512_mask_cmpeq_epi64_mask(gueltig, klasse, z);
     if ((w & (block - 1)) + 8 <= block) {
       _mm512_mask_compressstoreu_epi64(eintrag(a, w), bleibt, x);
       w += static_cast<std::uint32_t>(__builtin_popcount(bleibt));
