@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -36,7 +37,7 @@ std::uint64_t zufallscode(int l, int n) {
   return pos;
 }
 
-// Pairs per second: 16 trials against up to a million solutions, counted in
+// Pairs per second: trials against up to a million solutions, counted in
 // full (no early rejection), in the instruction set of the third argument
 // (1 scalar, 2 AVX2, 3 AVX-512), the trials split over as many threads as the
 // fourth says (wall-clock time then); the fifth: 1 = one trial after the
@@ -70,22 +71,25 @@ void BM_Bewertung(benchmark::State& state) {
     return;
   }
   for (std::uint32_t i = 0; i < zahl; ++i) raten_loes_setze(i, zufallscode(l, n));
-  constexpr int VERSUCHE = 16;
+  // At least 16 trials and 16 million pairs an iteration (the threads'
+  // start is then small against their work).
+  const int VERSUCHE = static_cast<int>(16 * (zahl < 1000000 ? (1000000 + zahl - 1) / zahl : 1));
   std::vector<Versuchsbild> versuche(VERSUCHE);
   for (auto& v : versuche) raten_bild(zufallscode(l, n), v);
   auto bewerte = [&](int faden) {
     const int von = VERSUCHE * faden / faeden, bis = VERSUCHE * (faden + 1) / faeden;
     std::vector<std::int32_t> cnt(100 * VERSUCHE);
-    Wertung w[VERSUCHE];
-    bool ganz[VERSUCHE];
+    std::vector<Wertung> w(VERSUCHE);
+    std::unique_ptr<bool[]> ganz(new bool[VERSUCHE]);
     if (stapel) {
-      raten_zaehle_stapel(&versuche[von], bis - von, cnt.data(), INT32_MAX, OBERGRENZE, w, ganz);
+      raten_zaehle_stapel(&versuche[von], bis - von, cnt.data(), INT32_MAX, OBERGRENZE, w.data(),
+                          ganz.get());
     } else {
       for (int i = von; i < bis; ++i)
         ganz[i - von] = raten_zaehle(versuche[i], cnt.data(), INT32_MAX, OBERGRENZE, w[i - von]);
     }
-    benchmark::DoNotOptimize(ganz);
-    benchmark::DoNotOptimize(w);
+    benchmark::DoNotOptimize(ganz.get());
+    benchmark::DoNotOptimize(w.data());
   };
   for (auto _ : state) {
     if (faeden == 1) {

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "console/console.h"
+#include "engine/encoder_kern.h"
 #include "engine/kvspiel.h"
 
 namespace {
@@ -239,6 +240,47 @@ Klassierer bereite_vor(const zahlenfeld& nr) {
   return k;
 }
 
+// The classification and the narrowing in vector instructions, where the
+// processor has them: false when they are left to the plain code.
+#if defined(__x86_64__)
+bool vektor(const Klassierer& k, const zahlenfeld& nr, mogel_kern::Auftrag& a) {
+  if (raten_kern() != RatenKern::avx512 || k.l < 2 || k.l > 9) return false;
+  a.bloecke = mogel_bloecke;
+  a.block_bits = MOGEL_BLOCK_BITS;
+  a.zahl = ERL;
+  a.laenge = k.l;
+  a.wdh = !mogel_ohne_wdh;
+  a.t_fest = k.additiv && !mogel_ohne_wdh ? k.basis >> 4 : -1;
+  for (int i = 1; i <= k.l; ++i) {
+    a.zeichen[i - 1] = nr[i];
+    if (nr[i] != 0 && ERL_FARBE[nr[i]]) ++a.anzahl[nr[i]];
+  }
+  return true;
+}
+
+bool klassiere_vektor(const Klassierer& k, const zahlenfeld& nr) {
+  mogel_kern::Auftrag a;
+  if (!vektor(k, nr, a)) return false;
+  std::memset(KLASSEN_ZAHL, 0, sizeof KLASSEN_ZAHL);
+  mogel_kern::klassiere_avx512(a, KLASSEN_ZAHL);
+  return true;
+}
+
+bool verenge_vektor(const Klassierer& k, const zahlenfeld& nr, std::uint8_t ziel) {
+  mogel_kern::Auftrag a;
+  if (!vektor(k, nr, a)) return false;
+  ERL = mogel_kern::verenge_avx512(a, ziel);
+  return true;
+}
+#else
+bool klassiere_vektor(const Klassierer&, const zahlenfeld&) {
+  return false;
+}
+bool verenge_vektor(const Klassierer&, const zahlenfeld&, std::uint8_t) {
+  return false;
+}
+#endif
+
 std::uint32_t anzahl(int t, int p) {
   return KLASSEN_ZAHL[t * 16 + p];
 }
@@ -348,6 +390,7 @@ void klassiere_liste(const zahlenfeld& nr) {
   static std::uint32_t z[4][256];
   std::memset(z, 0, sizeof z);
   const Klassierer k = bereite_vor(nr);
+  if (klassiere_vektor(k, nr)) return;
   if (k.l >= 2 && k.l <= 9) ZAEHLE[k.l](k, z);
   for (int i = 0; i < 256; ++i) KLASSEN_ZAHL[i] = z[0][i] + z[1][i] + z[2][i] + z[3][i];
 }
@@ -355,6 +398,7 @@ void klassiere_liste(const zahlenfeld& nr) {
 std::uint32_t verenge_liste(const zahlenfeld& nr, std::uint8_t t, std::uint8_t p) {
   const Klassierer k = bereite_vor(nr);
   if (k.l < 2 || k.l > 9) return ERL;
+  if (verenge_vektor(k, nr, static_cast<std::uint8_t>(t * 16 + p))) return ERL;
   ERL = VERENGE[k.l](k, static_cast<std::uint8_t>(t * 16 + p));
   return ERL;
 }

@@ -244,6 +244,7 @@ extern std::uint32_t raten_loes_platz;    // solutions the array has room for
 extern std::uint8_t raten_loes_laenge;    // the code length of the list's layout
 extern bool raten_loes_ganz;              // the list has whole blocks (see loesungen_kern.h)
 extern std::uint64_t raten_loes_zeichen;  // signs (bit c for sign c) stored in the list, at least
+extern bool raten_loes_zeichen_genau;     // ... and exactly (after a narrowing)
 // The instruction set of the scoring: the best the processor has, unless a
 // test or a benchmark forces one (raten_kern_erzwingen).
 enum class RatenKern : std::uint8_t { automatisch, skalar, avx2, avx512 };

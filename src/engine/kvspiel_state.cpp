@@ -119,6 +119,7 @@ std::uint32_t raten_loes_platz;
 std::uint8_t raten_loes_laenge;
 bool raten_loes_ganz;
 std::uint64_t raten_loes_zeichen;
+bool raten_loes_zeichen_genau;
 RatenKern raten_kern_wahl = RatenKern::automatisch;
 std::uint64_t raten_belegt, raten_belegt_max;
 std::int32_t raten_fehler_bei = -1;

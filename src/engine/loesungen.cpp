@@ -187,6 +187,15 @@ void wertung(const loes_kern::Bild& b, const std::uint32_t* z, bool ganz, std::i
 
 // ------------------------------------------------------------ narrowing
 
+// The bytes of eight that equal z: the top bit of each such byte.
+std::uint64_t treffer(const std::uint8_t* acht, std::uint8_t z) {
+  constexpr std::uint64_t SIEBEN = 0x7F7F7F7F7F7F7F7Full;
+  std::uint64_t x;
+  std::memcpy(&x, acht, 8);
+  x ^= 0x0101010101010101ull * z;
+  return ~(((x & SIEBEN) + SIEBEN) | x | SIEBEN);
+}
+
 // Collects the solutions kept by a narrowing pass: they fill the list from
 // its start, a whole block at once, the last one at the end. A block is
 // written only when every solution up to the one just taken has been read,
@@ -238,6 +247,7 @@ bool raten_loes_anlegen(std::uint64_t zahl) {
   raten_loes_zahl = static_cast<std::uint32_t>(zahl);
   raten_loes_platz = static_cast<std::uint32_t>(platz);
   raten_loes_zeichen = 0;
+  raten_loes_zeichen_genau = false;
   // The unused lanes of the last block: defined, never counted.
   if (platz > zahl)
     std::memset(raten_loes + (platz - BLOCK) * 2 * X.laenge, 0, BLOCK * 2 * X.laenge);
@@ -247,6 +257,7 @@ bool raten_loes_anlegen(std::uint64_t zahl) {
 void raten_loes_setze(std::uint32_t i, std::uint64_t pos) {
   const int l = raten_loes_laenge;
   raten_loes_zeichen |= schreibe(platz(raten_loes, raten_loes_zahl, l, i), l, pos);
+  raten_loes_zeichen_genau = false;
 }
 
 void raten_loes_freigeben() {
@@ -255,6 +266,7 @@ void raten_loes_freigeben() {
   raten_loes = nullptr;
   raten_loes_zahl = raten_loes_platz = 0;
   raten_loes_zeichen = 0;
+  raten_loes_zeichen_genau = false;
 }
 
 std::uint64_t raten_loes_pos(std::uint32_t i) {
@@ -263,6 +275,7 @@ std::uint64_t raten_loes_pos(std::uint32_t i) {
 }
 
 std::uint64_t raten_vorhandene_zeichen() {
+  if (raten_loes_zeichen_genau) return raten_loes_zeichen >> 1;
   const int l = raten_loes_laenge;
   const std::uint32_t n = raten_loes_zahl;
   std::uint64_t vorhanden = 0;
@@ -336,13 +349,16 @@ std::uint32_t raten_verenge(const Versuchsbild& v, int t, int p) {
   for (std::uint32_t b0 = 0; b0 < alle; b0 += 32) {
     const std::uint32_t zahl = alle - b0 < 32 ? alle - b0 : 32;
     kern().klassen(li, b, b0, zahl, bytes);
-    for (std::uint32_t i = 0; i < zahl * BLOCK; ++i)
-      if (bytes[i] == ziel) s.nimm(platz(raten_loes, li.zahl, li.laenge, b0 * BLOCK + i));
+    for (std::uint32_t w = 0; w < zahl * BLOCK / 8; ++w)
+      for (std::uint64_t m = treffer(bytes + 8 * w, ziel); m; m &= m - 1)
+        s.nimm(platz(raten_loes, li.zahl, li.laenge, b0 * BLOCK + 8 * w + __builtin_ctzll(m) / 8));
   }
   s.schliesse();
   raten_loes_zahl = s.zahl;
   raten_loes_zeichen = s.zeichen;
-  ERLAUBT = s.zahl ? raten_pos_knoten(raten_loes_pos(0)) : 0;
+  raten_loes_zeichen_genau = true;
+  // The first solution as a node of the store (none without a store).
+  ERLAUBT = s.zahl && raten_knoten ? raten_pos_knoten(raten_loes_pos(0)) : 0;
   return s.zahl;
 }
 

@@ -72,7 +72,7 @@ struct Kern256 {
 
   explicit Kern256(const Bild& b) {
     for (int g = 0; g < 3; ++g) tabelle[g] = tafel16(b.anzahl + 16 * g);
-    dreieck = tafel16(DREIECK);
+    dreieck = tafel16(DREIECK.t);
     for (int j = 0; j < 9; ++j)
       zeichen[j] = _mm256_set1_epi8(static_cast<char>(j < b.laenge ? b.zeichen[j] : 0));
   }

@@ -30,8 +30,6 @@ constexpr std::uint32_t BLOCK = 64;
 constexpr std::uint32_t GANZ_AB = 16 * BLOCK;  // lists from this size on take whole blocks
 constexpr std::uint8_t LEER_KLASSE = 0xFF;     // the class number of an empty lane: never counted
 constexpr std::uint32_t MAX_STRECKE = 255;     // blocks between two exact counts
-// The number of the first class of each t: t (t + 1) / 2.
-constexpr std::uint8_t DREIECK[16] = {0, 1, 3, 6, 10, 15, 21, 28, 36, 45, 55, 0, 0, 0, 0, 0};
 
 struct Liste {
   const std::uint8_t* daten = nullptr;
@@ -69,6 +67,19 @@ extern const Kern AVX2, AVX512;
 #endif
 
 namespace {
+
+// The number of the first class of each t: t (t + 1) / 2 (64 entries, a table
+// for one byte permutation).
+struct Dreieck {
+  alignas(64) std::uint8_t t[64];
+  constexpr std::uint8_t operator[](int i) const { return t[i]; }
+};
+constexpr Dreieck dreieck() {
+  Dreieck d{};
+  for (int t = 0; t <= 10; ++t) d.t[t] = static_cast<std::uint8_t>(t * (t + 1) / 2);
+  return d;
+}
+constexpr Dreieck DREIECK = dreieck();
 
 inline std::size_t block_bytes(int l) {
   return std::size_t{2} * BLOCK * static_cast<std::size_t>(l);

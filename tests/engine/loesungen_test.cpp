@@ -63,6 +63,14 @@ void lege_an(const std::vector<std::uint64_t>& codes) {
   for (std::uint32_t i = 0; i < codes.size(); ++i) raten_loes_setze(i, codes[i]);
 }
 
+// The signs (bit c - 1 for sign c) of the codes.
+std::uint64_t zeichen_von(const std::vector<std::uint64_t>& codes, int l) {
+  std::uint64_t z = 0;
+  for (std::uint64_t c : codes)
+    for (int j = 0; j < l; ++j) z |= std::uint64_t{1} << (((c >> (6 * j)) & 63) - 1);
+  return z;
+}
+
 // The case's conditions and a random solution list of its size, every third
 // code over two signs.
 std::vector<std::uint64_t> zufallsliste(const Fall& f, std::uint64_t saat) {
@@ -230,6 +238,7 @@ TEST(Loesungen, NarrowingKeepsTheClassInOrderInEveryKernel) {
       Harness h;
       raten_kern_erzwingen(k);
       auto codes = zufallsliste(f, static_cast<std::uint64_t>(f.l) * 7 + f.zahl);
+      EXPECT_EQ(raten_vorhandene_zeichen(), zeichen_von(codes, f.l));
       // Twice: to the class of a random solution (any t the second time).
       for (int runde = 0; runde < 2 && !codes.empty(); ++runde) {
         const std::uint64_t versuch = zufallscode(f.l, MAXFARBE, false, runde == 1);
@@ -237,13 +246,10 @@ TEST(Loesungen, NarrowingKeepsTheClassInOrderInEveryKernel) {
         wertung(als_text(versuch), als_text(codes[Random(codes.size())]), p, t);
         if (runde == 1) t = -1;
         std::vector<std::uint64_t> bleiben;
-        std::uint64_t zeichen = 0;
         for (std::uint64_t c : codes) {
           int pc, tc;
           wertung(als_text(versuch), als_text(c), pc, tc);
-          if (pc != p || (t >= 0 && tc != t)) continue;
-          bleiben.push_back(c);
-          for (int j = 0; j < f.l; ++j) zeichen |= std::uint64_t{1} << (((c >> (6 * j)) & 63) - 1);
+          if (pc == p && (t < 0 || tc == t)) bleiben.push_back(c);
         }
         Versuchsbild bild;
         raten_bild(versuch, bild);
@@ -251,7 +257,7 @@ TEST(Loesungen, NarrowingKeepsTheClassInOrderInEveryKernel) {
         std::vector<std::uint64_t> ist;
         for (std::uint32_t i = 0; i < raten_loes_zahl; ++i) ist.push_back(raten_loes_pos(i));
         ASSERT_EQ(ist, bleiben) << f.l << ' ' << f.zahl << " kernel " << static_cast<int>(k);
-        EXPECT_EQ(raten_vorhandene_zeichen(), zeichen);
+        EXPECT_EQ(raten_vorhandene_zeichen(), zeichen_von(bleiben, f.l));
         codes = bleiben;
         // The narrowed list scores as a fresh one.
         pruefe_bewertung(versuch, codes, {k});
