@@ -59,6 +59,24 @@ unsigned char warte_auf_taste() {
   return READKEY();
 }
 
+void signalton() {
+  if (!X.ton) return;
+  SOUND(ton_hoehe);
+  DELAY(ton_dauer);
+  NOSOUND();
+}
+
+unsigned char taste_abfragen() {
+  if (!KEYPRESSED()) return TASTE_ERWEITERT;
+  const unsigned char k = READKEY();
+  if (k == TASTE_ERWEITERT) READKEY();
+  return k;
+}
+
+bool abbruch_abfragen() {
+  return ist_abbruchtaste(taste_abfragen());
+}
+
 namespace {
 
 // The next key with the clocks running; an extended key counts as 0.

@@ -180,6 +180,8 @@ extern std::int32_t NUMMER;                // number of the current trial, 1 for
 extern bool ZURUECK;  // the secret code is entered backwards (resume at the end)
 
 // ---- the encoder with a variable answer code (its list of codes)
+// Nodes or codes a store build makes between two calls of the clock.
+constexpr std::uint32_t AUFBAU_TAKT = 256;
 // The list lives in a pool of blocks of packed codes: position i of a code is
 // held in bits 6(i-1)..6(i-1)+5 of one 64-bit word, as its sign number. The
 // codes still possible are the first ERL entries of the pool (narrowing moves
@@ -235,9 +237,9 @@ constexpr std::uint32_t RATEN_MARKE = 0x80000000u;  // canonical trial (top bit 
 extern TMischMasch MISCHFELD;
 extern TMischZaehl MISCHZ;                            // nodes in the bucket minus one, saturating
 extern std::uint32_t ERLAUBT, SCHLUSSLICHT, AKTUELL;  // first solution, last trial, best trial
-extern std::uint32_t* raten_folge;        // the trial list (see above)
-extern std::uint32_t raten_anfang;        // where the ring of the trial list starts
-extern std::uint32_t raten_knoten;        // nodes built
+extern std::uint32_t* raten_folge;                    // the trial list (see above)
+extern std::uint32_t raten_anfang;                    // where the ring of the trial list starts
+extern std::uint32_t raten_knoten;                    // nodes built
 extern std::uint8_t* raten_loes;          // the solutions' blocks of byte planes, in list order
 extern std::uint32_t raten_loes_zahl;     // solutions in the list
 extern std::uint32_t raten_loes_platz;    // solutions the array has room for
@@ -322,6 +324,15 @@ void schreibe_kapazitaet();
 // ---- keyboard input of codes and answers
 // Waits for a key, refreshing the clocks between polls of the keyboard.
 unsigned char warte_auf_taste();
+// The tone of the game (440 Hz for half a second) when sound is on.
+void signalton();
+// One poll of the keyboard inside a long computation: a waiting key is read
+// and returned, an extended key read with its second code and returned as
+// 0; 0 as well when no key waits.
+unsigned char taste_abfragen();
+// The same poll for the computations that only stop: true when the key was
+// Esc or Ctrl-C, other keys are dropped.
+bool abbruch_abfragen();
 // A person types the answer to a trial: P at column x3, Z at column x4 of
 // row y. Only answers that some remaining code would give are taken
 // (moeglich[t][p] with t = P + Z); a value that is forced is written without
@@ -380,6 +391,16 @@ std::string INIT_MUSTER(std::uint8_t l, std::uint8_t n, bool wdh, bool leer);
 // fewer than two signs are unplayed or no trial is canonical. False when Esc
 // or Ctrl-C stopped it.
 bool raten_vorpass(bool& reduzieren);
+// The answer class (k into ZEI_ORD and POS_ORD) holding the most codes, the
+// earliest in the preference order among equals; zahl(t, p) counts class
+// (t, p). The computer as encoder of a variable code answers with it.
+template <class Zahl>
+int groesste_klasse(Zahl zahl) {
+  int beste = 1;
+  for (int k = 2; k <= ZAHL_DER_GRUPPEN; ++k)
+    if (zahl(ZEI_ORD[k], POS_ORD[k]) > zahl(ZEI_ORD[beste], POS_ORD[beste])) beste = k;
+  return beste;
+}
 // One trial of the computer with its answer (computed or typed by the human encoder).
 void RATE_CODE(code& versuch_code, std::uint8_t& p, std::uint8_t& z, unsigned char& taste);
 // The code of node k (1..raten_knoten) as packed fields: position i in bits
@@ -527,6 +548,9 @@ void uhren_nullstellen();
 std::int32_t uhr_jetzt();
 std::int32_t uhr_spanne(std::int32_t spaeter, std::int32_t frueher);
 void SPEICHER_FREIGEBEN(bool freigeben);
+// Esc or Ctrl-C stopped a build or a turn: the key becomes Esc, both stores
+// are released and the clocks stop.
+void abbruch_aufraeumen(unsigned char& taste);
 // Empties the bucket table of the store build (at start-up and after every build).
 void INITFELD();
 // Release of the two stores (called by SPEICHER_FREIGEBEN).
