@@ -2,6 +2,26 @@
 // thinking and answering time, and the progress line of a search. The routine
 // is called between key polls and inside long computations; it reads the
 // clock, and redraws at most once a second only what changed.
+//
+// The flags. ZEITEIN: the clocks run; the play driver sets it when a game
+// starts, and the end of the game, an abort (abbruch_aufraeumen), a solved
+// code or a failed store build clear it; while it is false the routine only
+// follows the change of day. RATENDRAN: the codebreaker is on the move (the
+// computer searching, a person typing a trial), set and cleared by the
+// turns; thinking time accrues exactly while it holds, the rest of the game
+// is answering time. The first call after a change (RATENDRAN_ALT) opens or
+// closes the thinking period. SETZE_RATE_ZEIT_AKT and
+// SETZEZEITLETZTERVERSUCH are requests of the builds and the search: the
+// next call stamps the start of the search and the time of its last item,
+// and clears them. RATEN_ZEITANZEIGE: row 25 shows the progress of a build
+// or a search (stars, time on the trial, time still needed), set by the
+// builds and the search and cleared when they end. NEUER_KANDIDAT: the
+// search put a new candidate into kandidat_anzeige; the next redraw writes
+// it and clears the flag.
+//
+// Invariants: stamps are hundredths since midnight, and a span that comes
+// out negative has passed midnight and gets a day; a clock that reached 100
+// hours stands at 99.59.59 (its KL100 flag false) until uhren_nullstellen.
 #include <cstdint>
 #include <cstring>
 #include <string>

@@ -1,6 +1,7 @@
 // The encoder with a variable answer code: the list of every code still
 // consistent with the answers given, its build, the classification of a trial
 // and the answer step (the computer's answer or the human's, checked).
+#include <cassert>
 #include <cstdlib>
 #include <cstring>
 
@@ -403,6 +404,7 @@ void INIT_NICHT_FEST(bool& ok) {
     abbruch_aufraeumen(A);
     return;
   }
+  assert(ERL == ERLLOE && ERLLOE <= a.ziel && mogel_zahl_bloecke <= MOGEL_MAX_BLOECKE);
   RATEN_ZEITANZEIGE = false;
   NOTINVERS = true;
   const int wx = WHEREX(), wy = WHEREY();
@@ -426,6 +428,7 @@ std::uint32_t verenge_liste(const zahlenfeld& nr, std::uint8_t t, std::uint8_t p
   if (k.l < 2 || k.l > 9) return ERL;
   if (verenge_vektor(k, nr, static_cast<std::uint8_t>(t * 16 + p))) return ERL;
   ERL = VERENGE[k.l](k, static_cast<std::uint8_t>(t * 16 + p));
+  assert(ERL <= ERLLOE);
   return ERL;
 }
 

@@ -1,7 +1,25 @@
 // The codebreaker's candidate store: the build with its bucket shuffle, the
 // packed codes of the nodes and of the solution records, and the release.
+//
+// Phases of a game. raten_spielbeginn sets the codebreaker's flags
+// (AEQUI_KLASSE: the opening phase, which lasts while every answer is 0/0;
+// F6_GEDR cleared; no sign played). INIT_RATEN builds the store once: the
+// permutations and the opening trial, the enumeration of every code as a
+// node, each node dropped into a bucket of MISCHFELD, the join of the
+// buckets into the trial list, and the solution list. Its progress line
+// (RATEN_ZEITANZEIGE, the stars) runs while it builds; Esc, Ctrl-C or a
+// failed allocation leave nothing allocated and ok false. The caller empties
+// the bucket table (INITFELD) after every build. The turns (RATE_CODE) then
+// only shrink the trial and solution lists; SPEICHER_FREIGEBEN releases the
+// store at the end of the game or on an abort.
+//
+// Invariants: the nodes fit 31 bits and every one of them is built and
+// dropped once; the trial list holds at most raten_knoten entries, the
+// solution list at most raten_loes_platz; the bucket table is all 0 outside
+// a build.
 #include <sys/mman.h>
 
+#include <cassert>
 #include <cstdlib>
 #include <cstring>
 
@@ -579,6 +597,14 @@ bool zaehle_auf(int l, int n, bool leer, bool wdh, std::uint32_t zahl, std::uint
   return true;
 }
 
+// Outside a build every bucket is empty.
+[[maybe_unused]] bool eimer_leer() {
+  const std::uint32_t n = raten_eimer < MISCHGROESSE ? raten_eimer : MISCHGROESSE;
+  for (std::uint32_t b = 0; b < n; ++b)
+    if (MISCHFELD[b] != 0) return false;
+  return true;
+}
+
 // The first half of the working arrays, sorted by bucket, stays as the
 // trial list; the draws go.
 void behalte_versuchsliste(std::uint32_t zahl, std::uint32_t gezogen) {
@@ -587,6 +613,7 @@ void behalte_versuchsliste(std::uint32_t zahl, std::uint32_t gezogen) {
   paare = wurf_feld = nullptr;
   raten_belegt -= static_cast<std::size_t>(zahl) * 4;
   raten_anfang = 0;
+  assert(gezogen == zahl && zahl == raten_knoten);
   ZAHLGESAMTVERSUCHE = gezogen;
   raten_enden();
 }
@@ -598,6 +625,7 @@ void INIT_RATEN(bool& ok) {
   const int n = MAXFARBE;
   const bool leer = X.leerzeichen != 0;
   const bool wdh = X.wiederholung != 0;
+  assert(eimer_leer());
   ok = true;
   OK = true;
   setze_farbgrenzen(l, n, leer);
@@ -621,4 +649,5 @@ void INIT_RATEN(bool& ok) {
   // The trial list holds every node built (the conditions' count leaves the
   // vacant sign out for a single sign).
   ZAHLGESAMTVERSUCHE = zahl;
+  assert(raten_loes_zahl <= raten_loes_platz && raten_loes_zahl <= zahl);
 }
