@@ -463,7 +463,7 @@ void INIT_NICHT_FEST(bool& ok);
 // be stored in V30 yet (earlier trials there are looked up). Returns true when
 // the answer has been written here; false when P and Z are left for the
 // caller to write (the computer answers and has not conceded). taste becomes
-// 27 when the trial was abandoned with Esc or Ctrl-C; the stores are then
+// TASTE_ESC when the trial was abandoned with Esc or Ctrl-C; the stores are then
 // released.
 bool antwort_nicht_fest(const code& versuch_code, const zahlenfeld& nr, int x3, int x4, int k,
                         std::uint8_t& p, std::uint8_t& z, unsigned char& taste);
