@@ -5,8 +5,8 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 PREFIX ?=
 
-.PHONY: all build run test test-programs install package bench sanitize clean format fuzz e2e \
-  valgrind
+.PHONY: all build run test test-programs install package bench fingerprint sanitize clean format \
+  fuzz e2e valgrind
 
 all: build
 
@@ -52,6 +52,23 @@ bench:
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DKORVANDO_TESTS=OFF -DKORVANDO_BENCH=ON
 	cmake --build build-bench -j $(JOBS)
 	@for b in build-bench/*_bench; do echo "== $$b"; $$b; done
+
+# The engine's play in one number: the self-play tool hashes the trials and
+# answers of a fixed set of seeded games. A change of the engine that alters
+# play must update FINGERPRINT_FILE on purpose and say why in its commit.
+FINGERPRINT_FILE ?= bench/fingerprint.txt
+fingerprint:
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DKORVANDO_TESTS=OFF -DKORVANDO_BENCH=ON
+	cmake --build build-bench -j $(JOBS) --target selfplay_tool
+	@soll=$$(cat $(FINGERPRINT_FILE)); \
+	ist=$$(./build-bench/selfplay_tool --fingerprint | awk '{print $$NF}'); \
+	if [ "$$ist" != "$$soll" ]; then \
+	  echo "engine fingerprint $$ist, but $(FINGERPRINT_FILE) holds $$soll: the engine plays"; \
+	  echo "differently. A change that alters play on purpose updates $(FINGERPRINT_FILE)"; \
+	  echo "and says why in its commit message; otherwise the change broke play."; \
+	  exit 1; \
+	fi; \
+	echo "engine fingerprint $$ist as in $(FINGERPRINT_FILE)"
 
 sanitize:
 	cmake -S . -B build-san -DCMAKE_BUILD_TYPE=Debug -DKORVANDO_SANITIZE=ON

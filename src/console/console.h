@@ -66,6 +66,7 @@ void WINDOW(int left, int top, int right, int bottom);
 // TASTE_ERWEITERT followed by the key's second code on the next call.
 
 constexpr unsigned char TASTE_ERWEITERT = 0;  // a second code follows
+constexpr unsigned char TASTE_CTRL_B = 2;     // stops the codebreaker after its narrowing, as Esc
 constexpr unsigned char TASTE_CTRL_C = 3;
 constexpr unsigned char TASTE_BACKSPACE = 8;
 constexpr unsigned char TASTE_ENTER = 13;

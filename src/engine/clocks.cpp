@@ -2,6 +2,26 @@
 // thinking and answering time, and the progress line of a search. The routine
 // is called between key polls and inside long computations; it reads the
 // clock, and redraws at most once a second only what changed.
+//
+// The flags. ZEITEIN: the clocks run; the play driver sets it when a game
+// starts, and the end of the game, an abort (abbruch_aufraeumen), a solved
+// code or a failed store build clear it; while it is false the routine only
+// follows the change of day. RATENDRAN: the codebreaker is on the move (the
+// computer searching, a person typing a trial), set and cleared by the
+// turns; thinking time accrues exactly while it holds, the rest of the game
+// is answering time. The first call after a change (RATENDRAN_ALT) opens or
+// closes the thinking period. SETZE_RATE_ZEIT_AKT and
+// SETZEZEITLETZTERVERSUCH are requests of the builds and the search: the
+// next call stamps the start of the search and the time of its last item,
+// and clears them. RATEN_ZEITANZEIGE: row 25 shows the progress of a build
+// or a search (stars, time on the trial, time still needed), set by the
+// builds and the search and cleared when they end. NEUER_KANDIDAT: the
+// search put a new candidate into kandidat_anzeige; the next redraw writes
+// it and clears the flag.
+//
+// Invariants: stamps are hundredths since midnight, and a span that comes
+// out negative has passed midnight and gets a day; a clock that reached 100
+// hours stands at 99.59.59 (its KL100 flag false) until uhren_nullstellen.
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -265,21 +285,11 @@ void uhren_starten() {
   SEK_ALT = 60;
 }
 
-void SCHREIBE_ZEIT_ORB() {
-  const int wx = WHEREX(), wy = WHEREY();
-  GETTIME(STD, MIN, SEK, HSEK);
-  STD_MOD24 = static_cast<std::uint16_t>(STD % 24);
+namespace {
 
-  if (STD / 24 > TAGES_WECHSEL) {
-    ++TAGES_WECHSEL;
-    naechster_tag();
-  }
-  if (!ZEITEIN) {
-    GOTOXY(wx, wy);
-    return;
-  }
-
-  const std::int32_t nun = jetzt();
+// The stamps taken at this call: the start of a thinking period (its end
+// adds it to HILFSZEIT), and the stamps the search and the builds ask for.
+void setze_stempel(std::int32_t nun) {
   if (RATENDRAN != RATENDRAN_ALT) {
     RATENDRAN_ALT = RATENDRAN;
     if (RATENDRAN)
@@ -295,41 +305,37 @@ void SCHREIBE_ZEIT_ORB() {
     MERKEZEITLETZTERVERSUCH = nun;
     SETZEZEITLETZTERVERSUCH = false;
   }
-  // The time on the trial to the hundredth at every call: the time limit
-  // is checked against it; the line shows it once a second.
-  if (RATEN_ZEITANZEIGE) SPIELZEIT = spanne(nun, MERKE_RATE_ZEIT_AKT);
+}
 
-  if (SEK == SEK_ALT) {
-    GOTOXY(wx, wy);
+// The date to show: the virtual game date and its following day once the
+// game has passed midnight, else the system's.
+void lies_datum() {
+  if (!VIRTUALDATE) {
+    GETDATE(JAHR, MONAT, TAG, WOTAG);
     return;
   }
+  const bool alter_tag = AKTUELLEZEIT >= ANFANGSZEIT;
+  if (alter_tag == VIRTUALOLDDATE) return;
+  VIRTUALOLDDATE = alter_tag;
+  JAHR = alter_tag ? VIRJ1 : VIRJ2;
+  MONAT = alter_tag ? VIRM1 : VIRM2;
+  TAG = alter_tag ? VIRT1 : VIRT2;
+  WOTAG = alter_tag ? VIRWT1 : VIRWT2;
+}
 
-  AKTUELLEZEIT = nun - HSEK;
-  const std::int32_t dauer = spanne(AKTUELLEZEIT, ANFANGSZEIT);
-  if (VIRTUALDATE) {
-    const bool alter_tag = AKTUELLEZEIT >= ANFANGSZEIT;
-    if (alter_tag != VIRTUALOLDDATE) {
-      VIRTUALOLDDATE = alter_tag;
-      JAHR = alter_tag ? VIRJ1 : VIRJ2;
-      MONAT = alter_tag ? VIRM1 : VIRM2;
-      TAG = alter_tag ? VIRT1 : VIRT2;
-      WOTAG = alter_tag ? VIRWT1 : VIRWT2;
-    }
-  } else {
-    GETDATE(JAHR, MONAT, TAG, WOTAG);
-  }
+void zeige_datum() {
+  if (TAG == TAG_ALT) return;
+  TAG_ALT = TAG;
+  GOTOXY(SP_D ? 16 : 15, 19);
+  WRITE(SP_D ? datum_deutsch() : datum_englisch());
+}
 
+// Game duration, thinking time and answering time (the game duration less
+// the whole seconds of thinking).
+void zeige_spieluhren(std::int32_t nun, std::int32_t dauer) {
   RATE_ZEIT = RATENDRAN ? HILFSZEIT + spanne(nun, MERKE_RATE_ZEIT) : HILFSZEIT;
   std::int64_t antwort = static_cast<std::int64_t>(dauer) - RATE_ZEIT / 100 * 100;
   if (antwort < 0) antwort = 0;
-
-  if (TAG != TAG_ALT) {
-    TAG_ALT = TAG;
-    GOTOXY(SP_D ? 16 : 15, 19);
-    WRITE(SP_D ? datum_deutsch() : datum_englisch());
-  }
-  zeige_tageszeit();
-
   const int x = SP_D ? 16 : 15;
   const char* t1 = SP_D ? " Std. " : " hours ";
   const char* t2 = SP_D ? " Min. " : " min. ";
@@ -339,7 +345,33 @@ void SCHREIBE_ZEIT_ORB() {
             {STD_ALT_RATEN, MIN_ALT_RATEN, SEK_ALT_RATEN}, &STD_RATEN_KL100);
   zeige_uhr(antwort, x, 23, t1, t2, STD_ANTW, MIN_ANTW, SEK_ANTW,
             {STD_ALT_ANTW, MIN_ALT_ANTW, SEK_ALT_ANTW}, &STD_ANTW_KL100);
+}
 
+}  // namespace
+
+void SCHREIBE_ZEIT_ORB() {
+  const int wx = WHEREX(), wy = WHEREY();
+  GETTIME(STD, MIN, SEK, HSEK);
+  STD_MOD24 = static_cast<std::uint16_t>(STD % 24);
+  if (STD / 24 > TAGES_WECHSEL) {
+    ++TAGES_WECHSEL;
+    naechster_tag();
+  }
+  if (!ZEITEIN) return GOTOXY(wx, wy);
+
+  const std::int32_t nun = jetzt();
+  setze_stempel(nun);
+  // The time on the trial to the hundredth at every call: the time limit
+  // is checked against it; the line shows it once a second.
+  if (RATEN_ZEITANZEIGE) SPIELZEIT = spanne(nun, MERKE_RATE_ZEIT_AKT);
+  if (SEK == SEK_ALT) return GOTOXY(wx, wy);
+
+  AKTUELLEZEIT = nun - HSEK;
+  const std::int32_t dauer = spanne(AKTUELLEZEIT, ANFANGSZEIT);
+  lies_datum();
+  zeige_datum();
+  zeige_tageszeit();
+  zeige_spieluhren(nun, dauer);
   if (RATEN_ZEITANZEIGE) zeige_suche(wx, wy, nun);
   GOTOXY(wx, wy);
 }

@@ -38,7 +38,7 @@ struct VersuchsEingabe {
 // The answer to a trial against a code that may still change (the encoder's
 // answer step). Leaves P and T (common signs) for the common end of
 // LESE_CODE and returns false, or returns true when the trial was abandoned
-// (taste = 27). `geschrieben` tells the common end that the answer is
+// (taste = TASTE_ESC). `geschrieben` tells the common end that the answer is
 // already on the board.
 bool antwort_variabel(const VersuchsEingabe& v, std::uint8_t& p, std::uint8_t& t, bool& geschrieben,
                       unsigned char& taste) {
@@ -57,6 +57,24 @@ unsigned char warte_auf_taste() {
     DELAY(ABFRAGE_PAUSE_MS);
   }
   return READKEY();
+}
+
+void signalton() {
+  if (!X.ton) return;
+  SOUND(ton_hoehe);
+  DELAY(ton_dauer);
+  NOSOUND();
+}
+
+unsigned char taste_abfragen() {
+  if (!KEYPRESSED()) return TASTE_ERWEITERT;
+  const unsigned char k = READKEY();
+  if (k == TASTE_ERWEITERT) READKEY();
+  return k;
+}
+
+bool abbruch_abfragen() {
+  return ist_abbruchtaste(taste_abfragen());
 }
 
 namespace {

@@ -1,6 +1,7 @@
 // The encoder with a variable answer code: the list of every code still
 // consistent with the answers given, its build, the classification of a trial
 // and the answer step (the computer's answer or the human's, checked).
+#include <cassert>
 #include <cstdlib>
 #include <cstring>
 
@@ -57,14 +58,8 @@ struct Aufbau {
   // One code into the list; false = the build stops (key or memory).
   bool lege_an(std::uint64_t x) {
     const std::uint32_t i = ERLLOE;
-    if ((i & 255) == 0) SCHREIBE_ZEIT_ORB();
-    if (KEYPRESSED()) {
-      const unsigned char t = READKEY();
-      if (t == 0)
-        READKEY();
-      else if (t == 3 || t == 27)
-        return false;
-    }
+    if (i % AUFBAU_TAKT == 0) SCHREIBE_ZEIT_ORB();
+    if (abbruch_abfragen()) return false;
     if (i >= ziel) return false;  // more codes than counted: never happens with sound conditions
     if ((i & (MOGEL_BLOCK - 1)) == 0 && !neuer_block()) return false;
     eintrag(i) = x;
@@ -287,13 +282,6 @@ std::uint32_t anzahl(int t, int p) {
 
 // ------------------------------------------------------------ the answer step
 
-// Esc or Ctrl-C while an answer is given: the trial and the game end.
-void aufgeben(unsigned char& taste) {
-  taste = 27;
-  SPEICHER_FREIGEBEN(true);
-  ZEITEIN = false;
-}
-
 // The trial broken: the list is not needed any more.
 void geknackt(const code& versuch_code) {
   LOESUNG = versuch_code;
@@ -310,17 +298,58 @@ void schreibe_antwort(int x4, int k, std::uint8_t p, std::uint8_t z) {
 bool menschliche_antwort(int x3, int x4, int k, std::uint8_t& p, std::uint8_t& t,
                          unsigned char& taste) {
   const int l = X.laenge;
-  if (X.ton) {
-    SOUND(ton_hoehe);
-    DELAY(ton_dauer);
-    NOSOUND();
-  }
+  signalton();
   bool moeglich[10][10] = {};
   for (int tt = 0; tt <= l; ++tt)
     for (int pp = 0; pp <= tt; ++pp) moeglich[tt][pp] = anzahl(tt, pp) > 0;
   if (lies_menschliche_antwort(moeglich, x3, x4, k, p, t)) return true;
-  aufgeben(taste);
+  abbruch_aufraeumen(taste);
   return false;
+}
+
+// No sign of the trial can occur: nothing to learn.
+bool kein_zeichen_moeglich(const zahlenfeld& nr) {
+  for (int i = 1; i <= X.laenge; ++i)
+    if (ERL_FARBE[nr[i]]) return false;
+  return true;
+}
+
+// A trial made before gets its answer again.
+bool fruehere_antwort(const code& versuch_code, std::uint8_t& p, std::uint8_t& z) {
+  const int frueher = NUMMER - 1 < 30 ? NUMMER - 1 : 30;
+  for (int v = 1; v <= frueher; ++v)
+    if (std::memcmp(&V30[v].c[1], &versuch_code[1], static_cast<std::size_t>(X.laenge)) == 0) {
+      p = V30[v].p;
+      z = V30[v].z;
+      return true;
+    }
+  return false;
+}
+
+// One code left: it is the secret shown at the end.
+void merke_letzten_code() {
+  zahlenfeld rest;
+  liste_code(0, rest);
+  for (int i = 1; i <= X.laenge; ++i) LOESUNG[i] = FARBARRAY[rest[i]];
+}
+
+// What the answer (t, p) tells about the signs of the remaining codes.
+void lerne_zeichen(const zahlenfeld& nr, std::uint8_t t, std::uint8_t p) {
+  const int l = X.laenge;
+  if (t == l) {
+    KENNEALLEFARBEN = true;
+    for (int s = 0; s <= 36; ++s) ERL_FARBE[s] = false;
+    for (int i = 1; i <= l; ++i)
+      if (nr[i] != 0) ERL_FARBE[nr[i]] = true;
+  } else if (t == 0 && p == 0) {
+    for (int i = 1; i <= l; ++i) ERL_FARBE[nr[i]] = false;
+    if (!X.wiederholung) {
+      ZAEHLE_VORH_FARBE = 0;
+      for (int s = 1; s <= MAXFARBE; ++s)
+        if (ERL_FARBE[s]) ++ZAEHLE_VORH_FARBE;
+      if (ZAEHLE_VORH_FARBE <= l) KENNEALLEFARBEN = true;
+    }
+  }
 }
 
 }  // namespace
@@ -371,12 +400,11 @@ void INIT_NICHT_FEST(bool& ok) {
                       zahl <= static_cast<std::uint64_t>(MOGEL_BLOCK) * MOGEL_MAX_BLOECKE &&
                       (X.wiederholung ? a.mit_wiederholung(l, n) : a.ohne_wiederholung(l, n, 0, 0));
   if (!fertig || ERLLOE == 0) {
-    A = 27;
-    SPEICHER_FREIGEBEN(true);
     ok = false;
-    ZEITEIN = false;
+    abbruch_aufraeumen(A);
     return;
   }
+  assert(ERL == ERLLOE && ERLLOE <= a.ziel && mogel_zahl_bloecke <= MOGEL_MAX_BLOECKE);
   RATEN_ZEITANZEIGE = false;
   NOTINVERS = true;
   const int wx = WHEREX(), wy = WHEREY();
@@ -400,6 +428,7 @@ std::uint32_t verenge_liste(const zahlenfeld& nr, std::uint8_t t, std::uint8_t p
   if (k.l < 2 || k.l > 9) return ERL;
   if (verenge_vektor(k, nr, static_cast<std::uint8_t>(t * 16 + p))) return ERL;
   ERL = VERENGE[k.l](k, static_cast<std::uint8_t>(t * 16 + p));
+  assert(ERL <= ERLLOE);
   return ERL;
 }
 
@@ -411,80 +440,38 @@ void liste_code(std::uint32_t i, zahlenfeld& nr) {
 bool antwort_nicht_fest(const code& versuch_code, const zahlenfeld& nr, int x3, int x4, int k,
                         std::uint8_t& p, std::uint8_t& z, unsigned char& taste) {
   const int l = X.laenge;
-  // No sign of the trial can occur: nothing to learn.
-  bool moeglich = false;
-  for (int i = 1; i <= l; ++i)
-    if (ERL_FARBE[nr[i]]) moeglich = true;
-  if (!moeglich) {
+  if (kein_zeichen_moeglich(nr)) {
     p = z = 0;
     schreibe_antwort(x4, k, 0, 0);
     return true;
   }
-  // A trial made before gets its answer again.
-  const int frueher = NUMMER - 1 < 30 ? NUMMER - 1 : 30;
-  for (int v = 1; v <= frueher; ++v)
-    if (std::memcmp(&V30[v].c[1], &versuch_code[1], static_cast<std::size_t>(l)) == 0) {
-      p = V30[v].p;
-      z = V30[v].z;
-      schreibe_antwort(x4, k, p, z);
-      return true;
-    }
+  if (fruehere_antwort(versuch_code, p, z)) {
+    schreibe_antwort(x4, k, p, z);
+    return true;
+  }
 
   klassiere_liste(nr);
   std::uint8_t t = 0;
-  bool geschrieben = false;
   if (X.pc_kodiert) {
-    int beste = 1;
-    for (int g = 2; g <= ZAHL_DER_GRUPPEN; ++g)
-      if (anzahl(ZEI_ORD[g], POS_ORD[g]) > anzahl(ZEI_ORD[beste], POS_ORD[beste])) beste = g;
+    const int beste = groesste_klasse([](int kt, int kp) { return anzahl(kt, kp); });
     t = ZEI_ORD[beste];
     p = POS_ORD[beste];
-    if (p == l) {
-      z = 0;
-      schreibe_antwort(x4, k, p, 0);
-      geknackt(versuch_code);
-      return true;
-    }
-  } else {
-    if (!menschliche_antwort(x3, x4, k, p, t, taste)) return true;
-    geschrieben = true;
-    if (p == l) {
-      z = 0;
-      geknackt(versuch_code);
-      return true;
-    }
+    if (p == l) schreibe_antwort(x4, k, p, 0);
+  } else if (!menschliche_antwort(x3, x4, k, p, t, taste)) {
+    return true;
   }
-  if (KEYPRESSED()) {
-    const unsigned char c = READKEY();
-    if (c == 0) {
-      READKEY();
-    } else if (c == 3 || c == 27) {
-      aufgeben(taste);
-      z = static_cast<std::uint8_t>(t - p);
-      return true;
-    }
+  if (p == l) {
+    z = 0;
+    geknackt(versuch_code);
+    return true;
   }
-  if (verenge_liste(nr, t, p) == 1) {
-    zahlenfeld rest;
-    liste_code(0, rest);
-    for (int i = 1; i <= l; ++i) LOESUNG[i] = FARBARRAY[rest[i]];
+  if (abbruch_abfragen()) {
+    abbruch_aufraeumen(taste);
+    z = static_cast<std::uint8_t>(t - p);
+    return true;
   }
-  if (!KENNEALLEFARBEN) {
-    if (t == l) {
-      KENNEALLEFARBEN = true;
-      for (int s = 0; s <= 36; ++s) ERL_FARBE[s] = false;
-      for (int i = 1; i <= l; ++i)
-        if (nr[i] != 0) ERL_FARBE[nr[i]] = true;
-    } else if (t == 0 && p == 0) {
-      for (int i = 1; i <= l; ++i) ERL_FARBE[nr[i]] = false;
-      if (!X.wiederholung) {
-        ZAEHLE_VORH_FARBE = 0;
-        for (int s = 1; s <= MAXFARBE; ++s)
-          if (ERL_FARBE[s]) ++ZAEHLE_VORH_FARBE;
-        if (ZAEHLE_VORH_FARBE <= l) KENNEALLEFARBEN = true;
-      }
-    }
-  }
+  if (verenge_liste(nr, t, p) == 1) merke_letzten_code();
+  if (!KENNEALLEFARBEN) lerne_zeichen(nr, t, p);
   z = static_cast<std::uint8_t>(t - p);
-  return geschrieben;
+  return !X.pc_kodiert;  // the human's answer is on the board already
 }

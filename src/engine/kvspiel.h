@@ -1,6 +1,18 @@
 // KVSPIEL, the game engine: every variable of the module, grouped by concern,
 // and the engine's routines. The state lives for the whole run;
 // kvspiel_reset() puts it back to its start values (for the tests).
+//
+// A turn in flags (clocks.cpp and store.cpp tell more): ZEITEIN, the clocks
+// run, from the start of a game to its end or abort; RATENDRAN, the
+// codebreaker is on the move and thinking time runs; RATEN_ZEITANZEIGE, row
+// 25 shows the progress of a build or a search; SETZE_RATE_ZEIT_AKT and
+// SETZEZEITLETZTERVERSUCH, requests to the clock to stamp the start of the
+// search and its last item (the clock clears them); NEUER_KANDIDAT, a
+// candidate waits to be shown (the clock clears it); F6_GEDR, F4 or F6 asked
+// the search to decide early (cleared at the start of every turn);
+// AEQUI_KLASSE, the opening phase while every answer was 0/0 (set at the
+// start of a game, cleared by the first other answer or when two solutions
+// or fewer remain).
 #pragma once
 
 #include <cstddef>
@@ -69,117 +81,17 @@ constexpr std::uint32_t MAXSPEICHER = 2007952544u;  // the engine's upper cap of
 
 // ================================================================ engine state
 
-// ---- conditions, keys and language
-extern bedingung X;       // the game conditions
-extern bool SP_D;         // German screens (copy of DEUTSCH)
-extern bool OK;           // result flag of the store builders
-extern unsigned char A;   // the last key read
-extern bool LEERZEICHEN;  // the vacant sign is allowed in this game
+// ---- types and sizes of the module's variables
+using nummernfeld = Indexed<std::uint8_t, '0', 'z'>;  // a byte per sign character
+using zeichenfeld = Indexed<char, 0, 36>;             // a character per sign number
+using zeichenfeld_ab_1 = Indexed<char, 1, 36>;
+using laengenfeld = Indexed<std::uint8_t, 2, 9>;  // a byte per code length
+using zeichenmenge = Indexed<bool, 0, 36>;        // a flag per sign number
+constexpr code LEERER_CODE = {{' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '}};
 
-// ---- signs and numbering
-extern std::uint8_t MAXFARBE;  // number of signs in the set
-extern std::uint8_t XMINPLUS20, PLUS20KOMPL, XMINPLUS34, XMINPLUS59, XMINPLUS95;
-extern Indexed<std::uint8_t, '0', 'z'> NRARRAY;  // sign character -> number, 255 between 9 and a
-extern Indexed<char, 0, 36> FARBARRAY;           // number -> sign character, 0 = "*"
-extern Indexed<char, 1, 36> FARBARRAY2;          // a second copy of FARBARRAY 1..36
-
-// ---- scoring, answer classes and guaranteed trial counts
-extern code LOESUNG;                         // the code to be broken
-extern farbfeld LOESUNGSFARBEN;              // count of each sign number in LOESUNG
-extern matrix_reihenfolge ZEI_ORD, POS_ORD;  // the answer classes (T, P) in preference order
-extern std::uint8_t ZAHL_DER_GRUPPEN;        // number of answer classes
-extern std::uint8_t LETZTEZAHL;              // code length the class order was built for
-extern std::int64_t OBERGRENZE;              // the largest signed 64-bit value
-
-// ---- the signal tone
-extern std::uint16_t ton_dauer;  // milliseconds
-extern std::uint16_t ton_hoehe;  // hertz
-
-// ---- board
-extern vfeld V30;                // the trials on the board
-extern position X1, X2, X3, X4;  // columns of trial number, code, P and Z/S per side
-
-// ---- memory budget, node sizes and capacity
-extern std::uint32_t MEMAVAIL_ORB;                // budget in bytes
-extern std::int64_t MERKEMEMAVAIL;                // budget at the last recomputation (-5 at start)
-extern std::uint32_t MEMGES;                      // usable budget
-extern bool GEAENDERT;                            // the budget changed at the last recomputation
-extern Indexed<std::uint8_t, 2, 9> ZAEHLEFARBEN;  // largest sign count per code length
-extern Indexed<std::uint8_t, 2, 9> MERKEZAEHLEFARBEN;  // the values last shown on the form
-extern bool KANN_RATEN;                      // the computer can guess under the conditions
-extern bool KANN_MOGELN;                     // the computer can vary its code
-extern std::uint16_t SIZERATEN, SIZEMOGELN;  // node sizes of the two stores
-extern std::uint32_t SIZERATENPTR, SIZEMOGELNPTR;
-extern std::uint32_t MEMRATE;  // nodes of the codebreaker store
-extern std::uint64_t MEMLOES;  // codes of the variable-code list
-extern bool NOTINVERS;
-
-// ---- store heads and counters (the stores keep their nodes in pools; 0 = none)
-extern std::uint32_t VERS, ERL, VERSLOE, ERLLOE;
-
-// ---- clocks, dates and time limit
-extern std::uint32_t ZEITLIMIT, ZEITLIMIT99, ZEITLIMIT_DIV_10;
-extern std::uint16_t STD, MIN, SEK, HSEK;
-extern std::uint16_t JAHR, MONAT, TAG, WOTAG;
-extern std::uint16_t TAGES_WECHSEL;
-extern bool ZEITEIN;  // the game clocks run
-// The virtual game date and its following day.
-extern bool VIRTUALDATE, VIRTUALOLDDATE;
-extern std::uint16_t VIRJ1, VIRM1, VIRT1, VIRWT1;
-extern std::uint16_t VIRJ2, VIRM2, VIRT2, VIRWT2;
-extern std::uint16_t STD_MOD24;  // hour mod 24
-extern bool SCHALT_J;            // leap-year flag of the last day change
-// The last drawn date and time of day.
-extern std::uint16_t STD_ALT, MIN_ALT, SEK_ALT, TAG_ALT;
-// The clocks of the board and of the search progress line, with their last drawn values.
-extern std::uint16_t STD_SPIEL, MIN_SPIEL, SEK_SPIEL;        // game duration
-extern std::uint16_t STD_RATEN, MIN_RATEN, SEK_RATEN;        // thinking time of the codebreaker
-extern std::uint16_t STD_ANTW, MIN_ANTW, SEK_ANTW;           // answering time
-extern std::uint16_t STD_GERATEN, MIN_GERATEN, SEK_GERATEN;  // time on the current trial
-extern std::uint16_t STD_REST, MIN_REST, SEK_REST;           // estimated remaining time
-extern std::uint16_t STD_ALT_SPIEL, MIN_ALT_SPIEL, SEK_ALT_SPIEL;
-extern std::uint16_t STD_ALT_RATEN, MIN_ALT_RATEN, SEK_ALT_RATEN;
-extern std::uint16_t STD_ALT_ANTW, MIN_ALT_ANTW, SEK_ALT_ANTW;
-extern std::uint16_t STD_GERATEN_ALT, MIN_GERATEN_ALT, SEK_GERATEN_ALT;
-extern std::uint16_t STD_REST_ALT, MIN_REST_ALT, SEK_REST_ALT;
-// False once a clock reached 100 hours: it then stands at 99.59.59.
-extern bool STD_SPIEL_KL100, STD_RATEN_KL100, STD_ANTW_KL100, ZEIT_GERATEN_KL100;
-// Hundredths of a second since midnight.
-extern std::int32_t ANFANGSZEIT;              // start of the game
-extern std::int32_t AKTUELLEZEIT;             // now, without the hundredths
-extern std::int32_t HILFSZEIT;                // thinking time of the finished thinking periods
-extern std::int32_t MERKE_RATE_ZEIT;          // start of the current thinking period
-extern std::int32_t RATE_ZEIT;                // total thinking time
-extern std::int32_t MERKE_RATE_ZEIT_AKT;      // start of the search for the current trial
-extern std::int32_t MERKEZEITLETZTERVERSUCH;  // when the last item of the search was done
-extern std::int32_t SPIELZEIT;                // time on the current trial
-extern std::int32_t RESTZEIT, RESTZEIT2;      // estimates of the time still needed
-extern bool RATENDRAN;                        // the codebreaker is thinking
-extern bool RATENDRAN_ALT;                    // RATENDRAN at the last clock call
-extern bool SETZE_RATE_ZEIT_AKT;              // request: stamp MERKE_RATE_ZEIT_AKT with now
-extern bool SETZEZEITLETZTERVERSUCH;          // request: stamp MERKEZEITLETZTERVERSUCH with now
-extern bool RATEN_ZEITANZEIGE;                // show the search progress line
-extern bool NEUER_KANDIDAT;                   // the candidate in kandidat_anzeige is to be shown
-extern bool ZEITLIMIT_GR_0;                   // a time limit applies
-// The signs of the candidate being examined (AKTUELL), as the search hands
-// them to the clock display together with NEUER_KANDIDAT.
-extern code kandidat_anzeige;
-// Progress of a search or a build.
-extern std::uint32_t GERATENE_VERSUCHE;  // items done
-extern std::uint32_t ZAHL_DER_VERSUCHE;  // items in total
-extern std::uint32_t NUMMER_PLUS;        // items before a decision
-extern std::uint32_t ZAHL_DER_STERNE;    // progress stars shown
-
-// ---- keyboard input of codes and answers
-extern std::uint16_t WX, WY, WXMINUS1;     // first position of the trial field, and WX - 1
-extern std::uint16_t K;                    // board row of the current trial
-extern std::uint16_t X3I, X4I, X3IMINUS1;  // P and Z/S columns of the current side
-extern std::uint16_t WOP, WOZ;             // cell offsets of P and Z/S in an 80 x 2-byte screen
-extern std::uint16_t WXX, WYY;             // where JA_NEIN writes its answer word
-extern std::int32_t NUMMER;                // number of the current trial, 1 for the first
-extern bool ZURUECK;  // the secret code is entered backwards (resume at the end)
-
-// ---- the encoder with a variable answer code (its list of codes)
+// The encoder with a variable answer code.
+// Nodes or codes a store build makes between two calls of the clock.
+constexpr std::uint32_t AUFBAU_TAKT = 256;
 // The list lives in a pool of blocks of packed codes: position i of a code is
 // held in bits 6(i-1)..6(i-1)+5 of one 64-bit word, as its sign number. The
 // codes still possible are the first ERL entries of the pool (narrowing moves
@@ -188,24 +100,10 @@ extern bool ZURUECK;  // the secret code is entered backwards (resume at the end
 constexpr std::uint32_t MOGEL_BLOCK_BITS = 16;  // 65536 codes per block
 constexpr std::uint32_t MOGEL_BLOCK = 1u << MOGEL_BLOCK_BITS;
 constexpr std::uint32_t MOGEL_MAX_BLOECKE = 2048;  // room for every list the budget admits
-extern std::uint64_t* mogel_bloecke[MOGEL_MAX_BLOECKE];
-extern std::uint32_t mogel_zahl_bloecke;  // blocks allocated
-extern std::uint64_t mogel_belegt;        // bytes held by the pool
-extern std::uint64_t mogel_belegt_max;    // the most bytes held at once since the reset
-extern bool mogel_ohne_wdh;               // the list was built without repeated signs
-// Tests: the allocation of this block (0 = the first) reports failure; -1 = never.
-extern std::int32_t mogel_fehler_bei_block;
-extern Indexed<bool, 0, 36> ERL_FARBE;    // the signs that can still occur in the code
-extern bool KENNEALLEFARBEN;              // every remaining code holds the same signs
-extern std::uint8_t ZAEHLE_VORH_FARBE;    // scratch count of signs
-extern std::uint8_t ENDFARBEPL1;          // code length + 1
-extern std::uint8_t QU_10_2;              // tenths of the build done
-extern std::uint32_t ZAHLGESAMTVERSUCHE;  // codes of the build in all
-// Count of each answer class (T x 16 + P) of the last answer step.
-extern std::uint32_t KLASSEN_ZAHL[256];
+using mogel_blockfeld = std::uint64_t* [MOGEL_MAX_BLOECKE];
+using klassenzahlen = std::uint32_t[256];  // a count per answer class T x 16 + P
 
-// ---- the codebreaker: candidate store, opening, trial choice, narrowing
-
+// The codebreaker.
 // A node as a record: only the opening trial ANFANG is kept in this form.
 // payload 1..L: the sign numbers of the positions (0 = vacant sign).
 struct liste {
@@ -229,61 +127,267 @@ constexpr std::uint32_t MISCHGROESSE = 1310720;  // buckets of the shuffle
 using TMischMasch = std::uint32_t[MISCHGROESSE];
 using TMischZaehl = std::uint8_t[MISCHGROESSE];
 constexpr std::uint32_t RATEN_MARKE = 0x80000000u;  // canonical trial (top bit of an entry)
-// During a build MISCHFELD counts the nodes dropped into each bucket, then
-// marks where the bucket's run ends in the nodes sorted by bucket; all 0
-// between builds.
-extern TMischMasch MISCHFELD;
-extern TMischZaehl MISCHZ;                            // nodes in the bucket minus one, saturating
-extern std::uint32_t ERLAUBT, SCHLUSSLICHT, AKTUELL;  // first solution, last trial, best trial
-extern std::uint32_t* raten_folge;        // the trial list (see above)
-extern std::uint32_t raten_anfang;        // where the ring of the trial list starts
-extern std::uint32_t raten_knoten;        // nodes built
-extern std::uint8_t* raten_loes;          // the solutions' blocks of byte planes, in list order
-extern std::uint32_t raten_loes_zahl;     // solutions in the list
-extern std::uint32_t raten_loes_platz;    // solutions the array has room for
-extern std::uint8_t raten_loes_laenge;    // the code length of the list's layout
-extern bool raten_loes_ganz;              // the list has whole blocks (see loesungen_kern.h)
-extern std::uint64_t raten_loes_zeichen;  // signs (bit c for sign c) stored in the list, at least
-extern bool raten_loes_zeichen_genau;     // ... and exactly (after a narrowing)
 // The instruction set of the scoring: the best the processor has, unless a
 // test or a benchmark forces one (raten_kern_erzwingen).
 enum class RatenKern : std::uint8_t { automatisch, skalar, avx2, avx512 };
-extern RatenKern raten_kern_wahl;
-extern std::uint64_t raten_belegt;      // bytes the store holds now
-extern std::uint64_t raten_belegt_max;  // the most bytes held at once since the reset
-// Tests: allocation number n of a build (0 = the trial list, 1 = the solutions)
-// reports failure; -1 = never.
-extern std::int32_t raten_fehler_bei;
-// Tests: the number of buckets the shuffle uses (MISCHGROESSE in play). A
-// bucket's drops are replayed in time quadratic in its size, so few buckets
-// suit small stores only.
-extern std::uint32_t raten_eimer;
-// Count bytes of the node layout (ENDFARBEPL1 is declared with the encoder's list).
-extern std::uint8_t FARBE0, FARBEPL, FARBE1, FARBE2, FARBE3, ENDFARBE;
-extern bool GENUGPLATZ;
-// ERL_FARBE, KENNEALLEFARBEN, ZAEHLE_VORH_FARBE, QU_10_2 and ZAHLGESAMTVERSUCHE
-// (the trials in the trial list) are declared with the encoder's list.
-extern Indexed<bool, 0, 36> GESPIELT;        // the sign has stood in a trial of this game
-extern Indexed<bool, 0, 36> VORH_FARBE;      // the sign occurs in some remaining solution
-extern std::uint8_t FEHLZEICHEN;             // a sign known to be absent (filler of openings)
-extern bool FEHLZ_BENUTZT, ALLE_F_LOESCHEN;  // keep one eliminated sign in the trials
-extern bool AEQUI_KLASSE;                    // opening phase: every answer so far was 0/0
-extern bool MERKE_WDHG;                      // the user's repetition choice
-extern bool F6_GEDR;                         // an early decision was asked for
-extern std::uint16_t UNTERBR;                // early decisions in this game
-// Permutations of positions (1..9) and signs (0..36), and their urns.
-extern Indexed<std::uint8_t, 0, 36> PERMZ, PERMF, PERMZTM, PERMFTM;
-extern Indexed<std::uint8_t, 0, 36> ZAHLENREIHENFOLGE, FARBENREIHENFOLGE;
-extern Indexed<std::uint8_t, 0, 36> ZAHLENREIHENFOLGETM, FARBENREIHENFOLGETM;
-extern std::uint8_t HILFZAHLREIHENFOLGE, HILFFARBREIHENFOLGE;
-extern std::uint8_t HILFZAHLREIHENFOLGETM, HILFFARBREIHENFOLGETM;
-extern liste ANFANG;            // the opening trial
-extern std::uint32_t WO;        // screen offset of the trial row (row x 160 + column x 2)
-extern bool ALLESTERNEDRUCKEN;  // the time-limit notice is still to be written
-// When the computer's turn began (hundredths since midnight; -1 = not yet
-// in this game): the answer to its previous trial, or the start of its
-// first search. The time limit counts from here.
-extern std::int32_t raten_zug_beginn;
+
+// One clock of the board: its hours, minutes and seconds and their last
+// drawn values, all 16 bits.
+#define KVSPIEL_UHR(V, h, m, s, h_alt, m_alt, s_alt) \
+  V(std::uint16_t, h)                                \
+  V(std::uint16_t, m)                                \
+  V(std::uint16_t, s) V(std::uint16_t, h_alt) V(std::uint16_t, m_alt) V(std::uint16_t, s_alt)
+
+// ---- the module's variables
+// Every variable of KVSPIEL stands once in this list, with its start value
+// and its meaning: the declarations here, the definitions in
+// kvspiel_state.cpp and kvspiel_reset() all come from it, so a new variable
+// cannot miss the reset. An entry is V(type, name, start value...): the start
+// value may be left out (zero, false, null or empty then); a type with a
+// comma gets a `using` name first. A fixed array is reset element by element;
+// the stores' memory is given back before the reset forgets the pointers.
+// The variables keep their plain names.
+#define KVSPIEL_VARIABLEN(V)                                                                      \
+  /* ---- conditions, keys and language */                                                        \
+  V(bedingung, X)      /* the game conditions */                                                  \
+  V(bool, SP_D, true)  /* German screens (copy of DEUTSCH) */                                     \
+  V(bool, OK, true)    /* result flag of the store builders */                                    \
+  V(unsigned char, A)  /* the last key read */                                                    \
+  V(bool, LEERZEICHEN) /* the vacant sign is allowed in this game */                              \
+  /* ---- signs and numbering */                                                                  \
+  V(std::uint8_t, MAXFARBE) /* number of signs in the set */                                      \
+  V(std::uint8_t, XMINPLUS20)                                                                     \
+  V(std::uint8_t, PLUS20KOMPL)                                                                    \
+  V(std::uint8_t, XMINPLUS34)                                                                     \
+  V(std::uint8_t, XMINPLUS59)                                                                     \
+  V(std::uint8_t, XMINPLUS95)                                                                     \
+  V(nummernfeld, NRARRAY)         /* sign character -> number, 255 between 9 and a */             \
+  V(zeichenfeld, FARBARRAY)       /* number -> sign character, 0 = "*" */                         \
+  V(zeichenfeld_ab_1, FARBARRAY2) /* a second copy of FARBARRAY 1..36 */                          \
+  /* ---- scoring, answer classes and guaranteed trial counts */                                  \
+  V(code, LOESUNG, LEERER_CODE)          /* the code to be broken */                              \
+  V(farbfeld, LOESUNGSFARBEN)            /* count of each sign number in LOESUNG */               \
+  V(matrix_reihenfolge, ZEI_ORD)         /* the answer classes (T, P) in preference order: T */   \
+  V(matrix_reihenfolge, POS_ORD)         /* and P */                                              \
+  V(std::uint8_t, ZAHL_DER_GRUPPEN)      /* number of answer classes */                           \
+  V(std::uint8_t, LETZTEZAHL)            /* code length the class order was built for */          \
+  V(std::int64_t, OBERGRENZE, INT64_MAX) /* the largest signed 64-bit value */                    \
+  /* ---- the signal tone */                                                                      \
+  V(std::uint16_t, ton_dauer, 500) /* milliseconds */                                             \
+  V(std::uint16_t, ton_hoehe, 440) /* hertz */                                                    \
+  /* ---- board: the trials, and per side the columns of trial number, code, P and Z/S */         \
+  V(vfeld, V30)                                                                                   \
+  V(position, X1, {42, 62})                                                                       \
+  V(position, X2)                                                                                 \
+  V(position, X3, {56, 76})                                                                       \
+  V(position, X4, {58, 78})                                                                       \
+  /* ---- memory budget, node sizes and capacity */                                               \
+  V(std::uint32_t, MEMAVAIL_ORB, MAXSPEICHER) /* budget in bytes (choice 8 at start) */           \
+  V(std::int64_t, MERKEMEMAVAIL, -5)          /* budget at the last recomputation */              \
+  V(std::uint32_t, MEMGES)                    /* usable budget */                                 \
+  V(bool, GEAENDERT)                          /* the budget changed at the last recomputation */  \
+  V(laengenfeld, ZAEHLEFARBEN)                /* largest sign count per code length */            \
+  V(laengenfeld, MERKEZAEHLEFARBEN)           /* the values last shown on the form */             \
+  V(bool, KANN_RATEN)                         /* the computer can guess under the conditions */   \
+  V(bool, KANN_MOGELN)                        /* the computer can vary its code */                \
+  V(std::uint16_t, SIZERATEN)                 /* node sizes of the two stores */                  \
+  V(std::uint16_t, SIZEMOGELN)                                                                    \
+  V(std::uint32_t, SIZERATENPTR) /* node sizes with their links */                                \
+  V(std::uint32_t, SIZEMOGELNPTR)                                                                 \
+  V(std::uint32_t, MEMRATE) /* nodes of the codebreaker store */                                  \
+  V(std::uint64_t, MEMLOES) /* codes of the variable-code list */                                 \
+  V(bool, NOTINVERS, true)                                                                        \
+  /* ---- store heads and counters (0 = none) */                                                  \
+  V(std::uint32_t, VERS)    /* first node of the trial list */                                    \
+  V(std::uint32_t, ERL)     /* codes still possible in the encoder's list */                      \
+  V(std::uint32_t, VERSLOE) /* newest node of the store */                                        \
+  V(std::uint32_t, ERLLOE)  /* codes built in the encoder's list */                               \
+  /* ---- clocks, dates and time limit */                                                         \
+  V(std::uint32_t, ZEITLIMIT)        /* the time limit of a trial in hundredths, 0 = none */      \
+  V(std::uint32_t, ZEITLIMIT99)      /* the same to the end of its last second */                 \
+  V(std::uint32_t, ZEITLIMIT_DIV_10) /* a tenth of it: one star */                                \
+  V(std::uint16_t, STD)              /* the time of day as last read */                           \
+  V(std::uint16_t, MIN)                                                                           \
+  V(std::uint16_t, SEK)                                                                           \
+  V(std::uint16_t, HSEK)                                                                          \
+  V(std::uint16_t, JAHR) /* the date shown */                                                     \
+  V(std::uint16_t, MONAT)                                                                         \
+  V(std::uint16_t, TAG)                                                                           \
+  V(std::uint16_t, WOTAG)                                                                         \
+  V(std::uint16_t, TAGES_WECHSEL) /* days passed on the system clock during the run */            \
+  V(bool, ZEITEIN)                /* the game clocks run */                                       \
+  /* The virtual game date and its following day. */                                              \
+  V(bool, VIRTUALDATE)                                                                            \
+  V(bool, VIRTUALOLDDATE, true)                                                                   \
+  V(std::uint16_t, VIRJ1) /* the virtual date */                                                  \
+  V(std::uint16_t, VIRM1)                                                                         \
+  V(std::uint16_t, VIRT1)                                                                         \
+  V(std::uint16_t, VIRWT1)                                                                        \
+  V(std::uint16_t, VIRJ2) /* and its following day */                                             \
+  V(std::uint16_t, VIRM2)                                                                         \
+  V(std::uint16_t, VIRT2)                                                                         \
+  V(std::uint16_t, VIRWT2)                                                                        \
+  V(std::uint16_t, STD_MOD24) /* hour mod 24 */                                                   \
+  V(bool, SCHALT_J)           /* leap-year flag of the last day change */                         \
+  /* The last drawn date and time of day. */                                                      \
+  V(std::uint16_t, STD_ALT)                                                                       \
+  V(std::uint16_t, MIN_ALT)                                                                       \
+  V(std::uint16_t, SEK_ALT)                                                                       \
+  V(std::uint16_t, TAG_ALT)                                                                       \
+  /* The clocks of the board and of the search progress line: hours, minutes and seconds, */      \
+  /* and the values last drawn. */                                                                \
+  KVSPIEL_UHR(V, STD_SPIEL, MIN_SPIEL, SEK_SPIEL, STD_ALT_SPIEL, MIN_ALT_SPIEL,                   \
+              SEK_ALT_SPIEL) /* game duration */                                                  \
+  KVSPIEL_UHR(V, STD_RATEN, MIN_RATEN, SEK_RATEN, STD_ALT_RATEN, MIN_ALT_RATEN,                   \
+              SEK_ALT_RATEN) /* thinking time */                                                  \
+  KVSPIEL_UHR(V, STD_ANTW, MIN_ANTW, SEK_ANTW, STD_ALT_ANTW, MIN_ALT_ANTW,                        \
+              SEK_ALT_ANTW) /* answering time */                                                  \
+  /* The time on the current trial, and the estimated remaining time. */                          \
+  KVSPIEL_UHR(V, STD_GERATEN, MIN_GERATEN, SEK_GERATEN, STD_GERATEN_ALT, MIN_GERATEN_ALT,         \
+              SEK_GERATEN_ALT)                                                                    \
+  KVSPIEL_UHR(V, STD_REST, MIN_REST, SEK_REST, STD_REST_ALT, MIN_REST_ALT, SEK_REST_ALT)          \
+  /* False once a clock reached 100 hours: it then stands at 99.59.59. */                         \
+  V(bool, STD_SPIEL_KL100, true)                                                                  \
+  V(bool, STD_RATEN_KL100, true)                                                                  \
+  V(bool, STD_ANTW_KL100, true)                                                                   \
+  V(bool, ZEIT_GERATEN_KL100, true)                                                               \
+  /* Hundredths of a second since midnight. */                                                    \
+  V(std::int32_t, ANFANGSZEIT)             /* start of the game */                                \
+  V(std::int32_t, AKTUELLEZEIT)            /* now, without the hundredths */                      \
+  V(std::int32_t, HILFSZEIT)               /* thinking time of the finished thinking periods */   \
+  V(std::int32_t, MERKE_RATE_ZEIT)         /* start of the current thinking period */             \
+  V(std::int32_t, RATE_ZEIT)               /* total thinking time */                              \
+  V(std::int32_t, MERKE_RATE_ZEIT_AKT)     /* start of the search for the current trial */        \
+  V(std::int32_t, MERKEZEITLETZTERVERSUCH) /* when the last item of the search was done */        \
+  V(std::int32_t, SPIELZEIT)               /* time on the current trial */                        \
+  V(std::int32_t, RESTZEIT)                /* estimate of the time still needed */                \
+  V(std::int32_t, RESTZEIT2)               /* the same up to the decision */                      \
+  V(bool, RATENDRAN)                       /* the codebreaker is thinking */                      \
+  V(bool, RATENDRAN_ALT)                   /* RATENDRAN at the last clock call */                 \
+  V(bool, SETZE_RATE_ZEIT_AKT)             /* request: stamp MERKE_RATE_ZEIT_AKT with now */      \
+  V(bool, SETZEZEITLETZTERVERSUCH)         /* request: stamp MERKEZEITLETZTERVERSUCH with now */  \
+  V(bool, RATEN_ZEITANZEIGE)               /* show the search progress line */                    \
+  V(bool, NEUER_KANDIDAT)                  /* the candidate in kandidat_anzeige is to be shown */ \
+  V(bool, ZEITLIMIT_GR_0)                  /* a time limit applies */                             \
+  /* The signs of the candidate being examined (AKTUELL), as the search hands them to the */      \
+  /* clock display together with NEUER_KANDIDAT. */                                               \
+  V(code, kandidat_anzeige, LEERER_CODE)                                                          \
+  /* Progress of a search or a build. */                                                          \
+  V(std::uint32_t, GERATENE_VERSUCHE) /* items done */                                            \
+  V(std::uint32_t, ZAHL_DER_VERSUCHE) /* items in total */                                        \
+  V(std::uint32_t, NUMMER_PLUS)       /* items before a decision */                               \
+  V(std::uint32_t, ZAHL_DER_STERNE)   /* progress stars shown */                                  \
+  /* ---- keyboard input of codes and answers */                                                  \
+  V(std::uint16_t, WX) /* first position of the trial field */                                    \
+  V(std::uint16_t, WY)                                                                            \
+  V(std::uint16_t, WXMINUS1) /* WX - 1 */                                                         \
+  V(std::uint16_t, K)        /* board row of the current trial */                                 \
+  V(std::uint16_t, X3I)      /* P and Z/S columns of the current side */                          \
+  V(std::uint16_t, X4I)                                                                           \
+  V(std::uint16_t, X3IMINUS1)                                                                     \
+  V(std::uint16_t, WOP) /* cell offsets of P and Z/S in an 80 x 2-byte screen */                  \
+  V(std::uint16_t, WOZ)                                                                           \
+  V(std::uint16_t, WXX) /* where JA_NEIN writes its answer word */                                \
+  V(std::uint16_t, WYY)                                                                           \
+  V(std::int32_t, NUMMER) /* number of the current trial, 1 for the first */                      \
+  V(bool, ZURUECK)        /* the secret code is entered backwards (resume at the end) */          \
+  /* ---- the encoder with a variable answer code (its list of codes, see MOGEL_BLOCK) */         \
+  V(mogel_blockfeld, mogel_bloecke)    /* the blocks of the pool */                               \
+  V(std::uint32_t, mogel_zahl_bloecke) /* blocks allocated */                                     \
+  V(std::uint64_t, mogel_belegt)       /* bytes held by the pool */                               \
+  V(std::uint64_t, mogel_belegt_max)   /* the most bytes held at once since the reset */          \
+  V(bool, mogel_ohne_wdh)              /* the list was built without repeated signs */            \
+  /* Tests: the allocation of this block (0 = the first) reports failure; -1 = never. */          \
+  V(std::int32_t, mogel_fehler_bei_block, -1)                                                     \
+  V(zeichenmenge, ERL_FARBE)         /* the signs that can still occur in the code */             \
+  V(bool, KENNEALLEFARBEN)           /* every remaining code holds the same signs */              \
+  V(std::uint8_t, ZAEHLE_VORH_FARBE) /* scratch count of signs */                                 \
+  V(std::uint8_t, ENDFARBEPL1)       /* code length + 1 */                                        \
+  V(std::uint8_t, QU_10_2)           /* tenths of the build done */                               \
+  /* Codes of the build in all; the trials in the trial list. */                                  \
+  V(std::uint32_t, ZAHLGESAMTVERSUCHE)                                                            \
+  /* Count of each answer class (T x 16 + P) of the last answer step. */                          \
+  V(klassenzahlen, KLASSEN_ZAHL)                                                                  \
+  /* ---- the codebreaker: candidate store (see MISCHGROESSE), opening, trial choice, */          \
+  /* narrowing */                                                                                 \
+  /* Per bucket: nodes dropped during a build, then the end of its run; all 0 between */          \
+  /* builds. */                                                                                   \
+  V(TMischMasch, MISCHFELD)                                                                       \
+  V(TMischZaehl, MISCHZ)             /* nodes in the bucket minus one, saturating */              \
+  V(std::uint32_t, ERLAUBT)          /* first solution */                                         \
+  V(std::uint32_t, SCHLUSSLICHT)     /* last trial */                                             \
+  V(std::uint32_t, AKTUELL)          /* best trial */                                             \
+  V(std::uint32_t*, raten_folge)     /* the trial list */                                         \
+  V(std::uint32_t, raten_anfang)     /* where the ring of the trial list starts */                \
+  V(std::uint32_t, raten_knoten)     /* nodes built */                                            \
+  V(std::uint8_t*, raten_loes)       /* the solutions' blocks of byte planes, in list order */    \
+  V(std::uint32_t, raten_loes_zahl)  /* solutions in the list */                                  \
+  V(std::uint32_t, raten_loes_platz) /* solutions the array has room for */                       \
+  V(std::uint8_t, raten_loes_laenge) /* the code length of the list's layout */                   \
+  V(bool, raten_loes_ganz)           /* the list has whole blocks (see loesungen_kern.h) */       \
+  /* Signs (bit c for sign c) stored in the list, at least. */                                    \
+  V(std::uint64_t, raten_loes_zeichen)                                                            \
+  V(bool, raten_loes_zeichen_genau) /* ... and exactly (after a narrowing) */                     \
+  /* The instruction set of the scoring: the best the processor has, unless a test or a */        \
+  /* benchmark forces one (raten_kern_erzwingen). */                                              \
+  V(RatenKern, raten_kern_wahl, RatenKern::automatisch)                                           \
+  V(std::uint64_t, raten_belegt)     /* bytes the store holds now */                              \
+  V(std::uint64_t, raten_belegt_max) /* the most bytes held at once since the reset */            \
+  /* Tests: allocation number n of a build (0 = the trial list, 1 = the solutions) reports */     \
+  /* failure; -1 = never. */                                                                      \
+  V(std::int32_t, raten_fehler_bei, -1)                                                           \
+  /* Tests: the number of buckets the shuffle uses (MISCHGROESSE in play). A bucket's drops */    \
+  /* are replayed in time quadratic in its size, so few buckets suit small stores only. */        \
+  V(std::uint32_t, raten_eimer, MISCHGROESSE)                                                     \
+  /* Count bytes of the node layout. */                                                           \
+  V(std::uint8_t, FARBE0)                                                                         \
+  V(std::uint8_t, FARBEPL)                                                                        \
+  V(std::uint8_t, FARBE1)                                                                         \
+  V(std::uint8_t, FARBE2)                                                                         \
+  V(std::uint8_t, FARBE3)                                                                         \
+  V(std::uint8_t, ENDFARBE)                                                                       \
+  V(bool, GENUGPLATZ)                                                                             \
+  V(zeichenmenge, GESPIELT)    /* the sign has stood in a trial of this game */                   \
+  V(zeichenmenge, VORH_FARBE)  /* the sign occurs in some remaining solution */                   \
+  V(std::uint8_t, FEHLZEICHEN) /* a sign known to be absent (filler of openings) */               \
+  V(bool, FEHLZ_BENUTZT)       /* keep one eliminated sign in the trials */                       \
+  V(bool, ALLE_F_LOESCHEN)                                                                        \
+  V(bool, AEQUI_KLASSE)     /* opening phase: every answer so far was 0/0 */                      \
+  V(bool, MERKE_WDHG)       /* the user's repetition choice */                                    \
+  V(bool, F6_GEDR)          /* an early decision was asked for */                                 \
+  V(std::uint16_t, UNTERBR) /* early decisions in this game */                                    \
+  /* Permutations of positions (1..9) and signs (0..36), and their urns. */                       \
+  V(farbfeld, PERMZ)                                                                              \
+  V(farbfeld, PERMF)                                                                              \
+  V(farbfeld, PERMZTM)                                                                            \
+  V(farbfeld, PERMFTM)                                                                            \
+  V(farbfeld, ZAHLENREIHENFOLGE)                                                                  \
+  V(farbfeld, FARBENREIHENFOLGE)                                                                  \
+  V(farbfeld, ZAHLENREIHENFOLGETM)                                                                \
+  V(farbfeld, FARBENREIHENFOLGETM)                                                                \
+  V(std::uint8_t, HILFZAHLREIHENFOLGE)                                                            \
+  V(std::uint8_t, HILFFARBREIHENFOLGE)                                                            \
+  V(std::uint8_t, HILFZAHLREIHENFOLGETM)                                                          \
+  V(std::uint8_t, HILFFARBREIHENFOLGETM)                                                          \
+  V(liste, ANFANG)                 /* the opening trial */                                        \
+  V(std::uint32_t, WO)             /* screen offset of the trial row (row x 160 + column x 2) */  \
+  V(bool, ALLESTERNEDRUCKEN, true) /* the time-limit notice is still to be written */             \
+  /* When the computer's turn began (hundredths since midnight; -1 = not yet in this game): */    \
+  /* the answer to its previous trial, or the start of its first search. The time limit */        \
+  /* counts from here. */                                                                         \
+  V(std::int32_t, raten_zug_beginn, -1)                                                           \
+  /* ---- worker threads of the search */                                                         \
+  /* Threads of a search: 0 = one per core the process may use (usable_cores); 1 = the main */    \
+  /* thread alone. Tests and benchmarks set it. */                                                \
+  V(std::uint32_t, raten_faeden)                                                                  \
+  /* Pairs (trial, solution) a worker scores per block of the trial list. */                      \
+  V(std::uint64_t, raten_block_paare, RATEN_BLOCK_PAARE)                                          \
+  /* The fewest pairs of a search that go to the workers at all. */                               \
+  V(std::uint64_t, raten_parallel_ab, RATEN_PARALLEL_AB)
+
+#define KVSPIEL_DEKLARATION(typ, name, ...) extern typ name;
+KVSPIEL_VARIABLEN(KVSPIEL_DEKLARATION)
+#undef KVSPIEL_DEKLARATION
 
 // ================================================================ routines
 
@@ -322,6 +426,15 @@ void schreibe_kapazitaet();
 // ---- keyboard input of codes and answers
 // Waits for a key, refreshing the clocks between polls of the keyboard.
 unsigned char warte_auf_taste();
+// The tone of the game (440 Hz for half a second) when sound is on.
+void signalton();
+// One poll of the keyboard inside a long computation: a waiting key is read
+// and returned, an extended key read with its second code and returned as
+// 0; 0 as well when no key waits.
+unsigned char taste_abfragen();
+// The same poll for the computations that only stop: true when the key was
+// Esc or Ctrl-C, other keys are dropped.
+bool abbruch_abfragen();
 // A person types the answer to a trial: P at column x3, Z at column x4 of
 // row y. Only answers that some remaining code would give are taken
 // (moeglich[t][p] with t = P + Z); a value that is forced is written without
@@ -350,7 +463,7 @@ void INIT_NICHT_FEST(bool& ok);
 // be stored in V30 yet (earlier trials there are looked up). Returns true when
 // the answer has been written here; false when P and Z are left for the
 // caller to write (the computer answers and has not conceded). taste becomes
-// 27 when the trial was abandoned with Esc or Ctrl-C; the stores are then
+// TASTE_ESC when the trial was abandoned with Esc or Ctrl-C; the stores are then
 // released.
 bool antwort_nicht_fest(const code& versuch_code, const zahlenfeld& nr, int x3, int x4, int k,
                         std::uint8_t& p, std::uint8_t& z, unsigned char& taste);
@@ -380,6 +493,16 @@ std::string INIT_MUSTER(std::uint8_t l, std::uint8_t n, bool wdh, bool leer);
 // fewer than two signs are unplayed or no trial is canonical. False when Esc
 // or Ctrl-C stopped it.
 bool raten_vorpass(bool& reduzieren);
+// The answer class (k into ZEI_ORD and POS_ORD) holding the most codes, the
+// earliest in the preference order among equals; zahl(t, p) counts class
+// (t, p). The computer as encoder of a variable code answers with it.
+template <class Zahl>
+int groesste_klasse(Zahl zahl) {
+  int beste = 1;
+  for (int k = 2; k <= ZAHL_DER_GRUPPEN; ++k)
+    if (zahl(ZEI_ORD[k], POS_ORD[k]) > zahl(ZEI_ORD[beste], POS_ORD[beste])) beste = k;
+  return beste;
+}
 // One trial of the computer with its answer (computed or typed by the human encoder).
 void RATE_CODE(code& versuch_code, std::uint8_t& p, std::uint8_t& z, unsigned char& taste);
 // The code of node k (1..raten_knoten) as packed fields: position i in bits
@@ -488,13 +611,7 @@ bool raten_zwischenhalt(bool eroeffnung);
 
 // ---- worker threads of the search (arbeiter.cpp)
 constexpr std::uint32_t ARBEITER_MAX = 64;
-// Threads of a search: 0 = one per core the process may use (usable_cores);
-// 1 = the main thread alone. Tests and benchmarks set it.
-extern std::uint32_t raten_faeden;
-// Pairs (trial, solution) a worker scores per block of the trial list, and
-// the fewest pairs of a search that go to the workers at all.
-extern std::uint64_t raten_block_paare;
-extern std::uint64_t raten_parallel_ab;
+// The start values of raten_block_paare and raten_parallel_ab.
 constexpr std::uint64_t RATEN_BLOCK_PAARE = std::uint64_t{1} << 21;
 constexpr std::uint64_t RATEN_PARALLEL_AB = std::uint64_t{1} << 23;
 std::uint32_t arbeiter_zahl_fuer_suche();
@@ -527,6 +644,9 @@ void uhren_nullstellen();
 std::int32_t uhr_jetzt();
 std::int32_t uhr_spanne(std::int32_t spaeter, std::int32_t frueher);
 void SPEICHER_FREIGEBEN(bool freigeben);
+// Esc or Ctrl-C stopped a build or a turn: the key becomes Esc, both stores
+// are released and the clocks stop.
+void abbruch_aufraeumen(unsigned char& taste);
 // Empties the bucket table of the store build (at start-up and after every build).
 void INITFELD();
 // Release of the two stores (called by SPEICHER_FREIGEBEN).

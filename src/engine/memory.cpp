@@ -1,4 +1,5 @@
 // Release of the candidate stores and the capacity table of the memory budget.
+#include "console/console.h"
 #include "engine/kvspiel.h"
 
 namespace {
@@ -36,4 +37,10 @@ void SPEICHER_FREIGEBEN(bool freigeben) {
   if (ZAEHLEFARBEN[7] > 21) ZAEHLEFARBEN[7] = 21;
   if (ZAEHLEFARBEN[8] > 14) ZAEHLEFARBEN[8] = 14;
   if (ZAEHLEFARBEN[9] > 10) ZAEHLEFARBEN[9] = 10;
+}
+
+void abbruch_aufraeumen(unsigned char& taste) {
+  taste = TASTE_ESC;
+  SPEICHER_FREIGEBEN(true);
+  ZEITEIN = false;
 }

@@ -1,7 +1,25 @@
 // The codebreaker's candidate store: the build with its bucket shuffle, the
 // packed codes of the nodes and of the solution records, and the release.
+//
+// Phases of a game. raten_spielbeginn sets the codebreaker's flags
+// (AEQUI_KLASSE: the opening phase, which lasts while every answer is 0/0;
+// F6_GEDR cleared; no sign played). INIT_RATEN builds the store once: the
+// permutations and the opening trial, the enumeration of every code as a
+// node, each node dropped into a bucket of MISCHFELD, the join of the
+// buckets into the trial list, and the solution list. Its progress line
+// (RATEN_ZEITANZEIGE, the stars) runs while it builds; Esc, Ctrl-C or a
+// failed allocation leave nothing allocated and ok false. The caller empties
+// the bucket table (INITFELD) after every build. The turns (RATE_CODE) then
+// only shrink the trial and solution lists; SPEICHER_FREIGEBEN releases the
+// store at the end of the game or on an abort.
+//
+// Invariants: the nodes fit 31 bits and every one of them is built and
+// dropped once; the trial list holds at most raten_knoten entries, the
+// solution list at most raten_loes_platz; the bucket table is all 0 outside
+// a build.
 #include <sys/mman.h>
 
+#include <cassert>
 #include <cstdlib>
 #include <cstring>
 
@@ -146,14 +164,13 @@ inline std::uint32_t eimer_stelle(std::uint32_t c, std::uint32_t r) {
   return r >= n - (n - 1) / 4 ? r + (c - n) : r + (c / 2 - h);
 }
 
-bool abbruch_taste();
-
-// The clock and the keys during the long passes of the join, every
-// JOIN_TAKT nodes.
+// The clock and the keys during the long passes of the build: every
+// AUFBAU_TAKT nodes of the enumeration, every JOIN_TAKT nodes of the join. False on Esc
+// or Ctrl-C.
 constexpr std::uint32_t JOIN_TAKT = 1u << 16;
-bool join_zwischenhalt() {
+bool zwischenhalt() {
   SCHREIBE_ZEIT_ORB();
-  return !abbruch_taste();
+  return !abbruch_abfragen();
 }
 
 // Runs up to KURZ nodes are replayed without branches on the places: each
@@ -237,7 +254,7 @@ bool eimer_verbinden(std::uint32_t zahl) {
     if (k + WEIT <= zahl) __builtin_prefetch(&folge[MISCHFELD[wurf[k - 1 + WEIT] >> WURF_BITS]], 1);
     const std::uint32_t w = wurf[k - 1];
     folge[MISCHFELD[w >> WURF_BITS]++] = gepackt ? k | (w & 63) << KNOTEN_BITS : k;
-    if (k % JOIN_TAKT == 0 && !join_zwischenhalt()) return false;
+    if (k % JOIN_TAKT == 0 && !zwischenhalt()) return false;
   }
 
   // Each run in the order of its drops.
@@ -250,31 +267,20 @@ bool eimer_verbinden(std::uint32_t zahl) {
     } else if (ende != anfang) {
       folge[anfang] &= knoten;
     }
-    if (anfang / JOIN_TAKT != ende / JOIN_TAKT && !join_zwischenhalt()) return false;
+    if (anfang / JOIN_TAKT != ende / JOIN_TAKT && !zwischenhalt()) return false;
     anfang = ende;
   }
 
   return true;
 }
 
-// True when Esc or Ctrl-C is waiting; other keys are dropped.
-bool abbruch_taste() {
-  if (!KEYPRESSED()) return false;
-  const unsigned char t = READKEY();
-  if (t == 0) {
-    READKEY();
-    return false;
-  }
-  return t == 3 || t == 27;
-}
-
+// Esc, Ctrl-C or a failed allocation stopped the build: nothing stays
+// allocated, the progress line goes.
 void abbrechen(bool& ok) {
-  A = 27;
   RATEN_ZEITANZEIGE = false;
-  SPEICHER_FREIGEBEN(true);
   ok = false;
   OK = false;
-  ZEITEIN = false;
+  abbruch_aufraeumen(A);
 }
 
 void schreibe_sterne(std::uint32_t zahl) {
@@ -390,15 +396,10 @@ void raten_speicher_freigeben() {
   NEUER_KANDIDAT = false;
 }
 
-void INIT_RATEN(bool& ok) {
-  const int l = X.laenge;
-  const int n = MAXFARBE;
-  const bool leer = X.leerzeichen != 0;
-  const bool wdh = X.wiederholung != 0;
+namespace {
 
-  // 1. Sizes, the possible signs and the count bytes.
-  ok = true;
-  OK = true;
+// The sign bounds of the build: the possible signs and the count bytes.
+void setze_farbgrenzen(int l, int n, bool leer) {
   GENUGPLATZ = (l + n + 12 + (leer ? 1 : 0)) < SIZERATEN;
   ERL_FARBE = {};
   for (int c = 1; c <= n; ++c) ERL_FARBE[c] = true;
@@ -409,8 +410,10 @@ void INIT_RATEN(bool& ok) {
   FARBE3 = static_cast<std::uint8_t>(FARBEPL + 3);
   ENDFARBE = static_cast<std::uint8_t>(FARBEPL + n);
   ENDFARBEPL1 = static_cast<std::uint8_t>(ENDFARBE + 1);
+}
 
-  // 3. Reset.
+// Heads, progress and clock requests at the start of a build.
+void setze_aufbau_zurueck() {
   VERS = VERSLOE = ERLAUBT = SCHLUSSLICHT = 0;
   ZAHL_DER_STERNE = 0;
   ZEITLIMIT_GR_0 = false;
@@ -421,13 +424,17 @@ void INIT_RATEN(bool& ok) {
   SETZE_RATE_ZEIT_AKT = true;
   SETZEZEITLETZTERVERSUCH = true;
   RATEN_ZEITANZEIGE = true;
+}
 
-  if (l < 1 || l > 9 || n < 1 || n > 36 || 6 * l + n > 64) {
-    abbrechen(ok);
-    return;
-  }
+// A packed code holds a sign number of six bits per position, and a sign
+// mask one bit per sign: together at most 64 bits.
+bool laenge_passt(int l, int n) {
+  return l >= 1 && l <= 9 && n >= 1 && n <= 36 && 6 * l + n <= 64;
+}
 
-  // 4.-6. The permutations and the opening trial.
+// The permutations of positions and signs: the first pair shapes the
+// opening trial, the second the numbering of the nodes.
+void ziehe_permutationen(int l, int n, bool leer) {
   ziehe(ZAHLENREIHENFOLGE, PERMZ, HILFZAHLREIHENFOLGE, l);
   ziehe(FARBENREIHENFOLGE, PERMF, HILFFARBREIHENFOLGE, n);
   PERMF[0] = 0;
@@ -437,9 +444,15 @@ void INIT_RATEN(bool& ok) {
   ziehe(FARBENREIHENFOLGETM, PERMFTM, HILFFARBREIHENFOLGETM, n);
   PERMFTM[0] = 0;
   stelle_zahlung_ein(l, n, leer);
+}
 
-  // The number of nodes and of solutions.
-  std::uint64_t knoten = 1, loesungen = 1;
+// The number of nodes (every code, the vacant sign included when allowed,
+// the all-vacant code not) and of solutions; false when the nodes do not
+// fit 31 bits.
+bool zaehle_knoten(int l, int n, bool leer, bool wdh, std::uint64_t& knoten,
+                   std::uint64_t& loesungen) {
+  knoten = 1;
+  loesungen = 1;
   for (int i = 0; i < l; ++i) {
     knoten *= basis;
     loesungen *=
@@ -447,28 +460,43 @@ void INIT_RATEN(bool& ok) {
     if (knoten > 0x7FFFFFFFu) break;
   }
   if (leer) --knoten;
-  if (knoten > 0x7FFFFFFFu || knoten == 0) {
-    abbrechen(ok);
-    return;
-  }
+  return knoten <= 0x7FFFFFFFu && knoten != 0;
+}
 
-  // 7. The enumeration: every code once, each dropped into a bucket.
+// The build's working arrays and the solution list; false when the memory
+// is not had.
+bool hole_aufbauspeicher(std::uint64_t knoten, std::uint64_t loesungen) {
   paare = hole<std::uint32_t>(2 * knoten, 0);
   if (paare) {
     raten_knoten = static_cast<std::uint32_t>(knoten);
     wurf_feld = paare + knoten;
   }
-  if (!paare || !raten_loes_anlegen(loesungen)) {
-    abbrechen(ok);
-    return;
-  }
+  return paare && raten_loes_anlegen(loesungen);
+}
 
-  const int s = leer ? 0 : 1;
+// The enumeration as an odometer over the digits of a node's number,
+// position 1 running fastest, with the packed code kept in step. It counts
+// the digits in use, so that a solution (no vacant sign, no sign twice
+// unless repetition is allowed) is known without looking at the code.
+struct Zaehlwerk {
+  int l, n, s;  // positions, signs, the lowest digit (0 = vacant sign)
   int d[10];
   int cnt[37] = {};
   int doppelt = 0;  // signs that occur twice or more
   std::uint64_t pos = 0;
-  auto setze = [&](int j, int wert) {  // position j (0-based) of the odometer gets wert
+
+  Zaehlwerk(int laenge_, int zeichen, bool leer) : l(laenge_), n(zeichen), s(leer ? 0 : 1) {
+    for (int j = 0; j < l; ++j) {
+      d[j] = s;
+      pos |= static_cast<std::uint64_t>(PERMFTM[s]) << (6 * (PERMZTM[j + 1] - 1));
+    }
+    cnt[s] = l;
+    if (s == 1 && l >= 2) doppelt = 1;
+    if (leer) setze(0, 1);
+  }
+
+  // Position j (0-based) gets the digit wert.
+  void setze(int j, int wert) {
     const int alt = d[j];
     if (cnt[alt]-- == 2 && alt != 0) --doppelt;
     d[j] = wert;
@@ -476,44 +504,43 @@ void INIT_RATEN(bool& ok) {
     const int schieb = 6 * (PERMZTM[j + 1] - 1);
     pos = (pos & ~(std::uint64_t{63} << schieb)) | static_cast<std::uint64_t>(PERMFTM[wert])
                                                        << schieb;
-  };
-  for (int j = 0; j < l; ++j) {
-    d[j] = s;
-    pos |= static_cast<std::uint64_t>(PERMFTM[s]) << (6 * (PERMZTM[j + 1] - 1));
   }
-  cnt[s] = l;
-  if (s == 1 && l >= 2) doppelt = 1;
-  if (leer) setze(0, 1);
 
-  std::uint32_t fuellstand = raten_loes_zahl;
-  const std::uint32_t soll = ZAHL_DER_VERSUCHE ? ZAHL_DER_VERSUCHE : 1;
-  std::uint64_t naechster_stern = (static_cast<std::uint64_t>(soll) + 9) / 10;
-  int c256 = 255;
-  const auto zahl = static_cast<std::uint32_t>(knoten);
-  // The buckets are drawn ahead, so that their counters are on their way
-  // to the cache when they are needed.
-  std::uint32_t* const wurf = wurf_feld;
-  std::uint32_t gezogen = 0;
-  constexpr std::uint32_t VORAUS = 32;
-  std::uint32_t vorrat[VORAUS];
-  for (std::uint32_t i = 0; i < VORAUS && i < zahl; ++i) {
-    vorrat[i] = Random(raten_eimer);
-    __builtin_prefetch(&MISCHFELD[vorrat[i]], 1);
+  bool ist_loesung(bool leer, bool wdh) const {
+    return (!leer || cnt[0] == 0) && (wdh || doppelt == 0);
   }
-  for (std::uint32_t k = 1; k <= zahl; ++k) {
-    if (c256 == 255) {
-      c256 = 0;
-      SCHREIBE_ZEIT_ORB();
-      if (abbruch_taste()) {
-        abbrechen(ok);
-        return;
-      }
-    } else {
-      ++c256;
+
+  // The next code; false after the last.
+  bool weiter() {
+    if (d[0] < n) {
+      setze(0, d[0] + 1);
+      return true;
     }
-    if ((!leer || cnt[0] == 0) && (wdh || doppelt == 0) && fuellstand > 0)
-      raten_loes_setze(--fuellstand, pos);
-    VERSLOE = k;
+    int j = 1;
+    while (j < l && d[j] >= n) ++j;
+    if (j >= l) return false;
+    setze(j, d[j] + 1);
+    for (int i = 0; i < j; ++i) setze(i, s);
+    return true;
+  }
+};
+
+// The buckets are drawn ahead, so that their counters are on their way to
+// the cache when they are needed.
+struct Eimervorrat {
+  static constexpr std::uint32_t VORAUS = 32;
+  std::uint32_t vorrat[VORAUS];
+  std::uint32_t zahl;
+
+  explicit Eimervorrat(std::uint32_t knoten) : zahl(knoten) {
+    for (std::uint32_t i = 0; i < VORAUS && i < zahl; ++i) {
+      vorrat[i] = Random(raten_eimer);
+      __builtin_prefetch(&MISCHFELD[vorrat[i]], 1);
+    }
+  }
+
+  // The bucket of node k; the draw for node k + VORAUS takes its slot.
+  std::uint32_t eimer_fuer(std::uint32_t k) {
     const std::uint32_t platz = (k - 1) % VORAUS;
     const std::uint32_t b = vorrat[platz];
     if (k + VORAUS <= zahl) {
@@ -521,61 +548,106 @@ void INIT_RATEN(bool& ok) {
       vorrat[platz] = neu;
       __builtin_prefetch(&MISCHFELD[neu], 1);
     }
-    // The bucket and the place in it; the drops are replayed when the
-    // buckets are joined.
-    const std::uint32_t im_eimer = MISCHFELD[b];
-    const std::uint32_t r = im_eimer ? Random(eimer_n(im_eimer) + 1) : 0;
-    MISCHFELD[b] = im_eimer + 1;
-    wurf[k - 1] = b << WURF_BITS | r;
-    gezogen = k;
+    return b;
+  }
+};
 
+// Node k into bucket b at a place drawn among the nodes already there; the
+// drops are replayed when the buckets are joined.
+inline void werfe(std::uint32_t k, std::uint32_t b) {
+  const std::uint32_t im_eimer = MISCHFELD[b];
+  const std::uint32_t r = im_eimer ? Random(eimer_n(im_eimer) + 1) : 0;
+  MISCHFELD[b] = im_eimer + 1;
+  wurf_feld[k - 1] = b << WURF_BITS | r;
+}
+
+// The progress of the build in stars, a tenth of the nodes each.
+struct Aufbaufortschritt {
+  std::uint32_t soll = ZAHL_DER_VERSUCHE ? ZAHL_DER_VERSUCHE : 1;
+  std::uint64_t naechster_stern = (static_cast<std::uint64_t>(soll) + 9) / 10;
+
+  void knoten_fertig() {
     ++GERATENE_VERSUCHE;
     SETZEZEITLETZTERVERSUCH = true;
     if (GERATENE_VERSUCHE >= naechster_stern) {
       const std::uint64_t q = raten_fortschritt(soll);
       naechster_stern = q >= 10 ? ~std::uint64_t{0} : ((q + 1) * soll + 9) / 10;
     }
-
-    if (k == zahl) break;
-    if (d[0] < n) {
-      setze(0, d[0] + 1);
-    } else {
-      int j = 1;
-      while (j < l && d[j] >= n) ++j;
-      if (j >= l) break;
-      setze(j, d[j] + 1);
-      for (int i = 0; i < j; ++i) setze(i, s);
-    }
   }
+};
 
-  // 8. The buckets joined into the trial list; the draws go.
-  if (!eimer_verbinden(gezogen)) {
-    abbrechen(ok);
-    return;
+// Every code once: the solutions into the solution list (from its end), and
+// every node dropped into a bucket, the clock and the keys every
+// AUFBAU_TAKT nodes from the first on.
+// gezogen: the nodes dropped. False on Esc or Ctrl-C.
+bool zaehle_auf(int l, int n, bool leer, bool wdh, std::uint32_t zahl, std::uint32_t& gezogen) {
+  Zaehlwerk werk(l, n, leer);
+  Eimervorrat eimer(zahl);
+  Aufbaufortschritt fortschritt;
+  std::uint32_t fuellstand = raten_loes_zahl;
+  for (std::uint32_t k = 1; k <= zahl; ++k) {
+    if ((k - 1) % AUFBAU_TAKT == 0 && !zwischenhalt()) return false;
+    if (werk.ist_loesung(leer, wdh) && fuellstand > 0) raten_loes_setze(--fuellstand, werk.pos);
+    VERSLOE = k;
+    werfe(k, eimer.eimer_fuer(k));
+    gezogen = k;
+    fortschritt.knoten_fertig();
+    if (k == zahl || !werk.weiter()) break;
   }
+  return true;
+}
+
+// Outside a build every bucket is empty.
+[[maybe_unused]] bool eimer_leer() {
+  const std::uint32_t n = raten_eimer < MISCHGROESSE ? raten_eimer : MISCHGROESSE;
+  for (std::uint32_t b = 0; b < n; ++b)
+    if (MISCHFELD[b] != 0) return false;
+  return true;
+}
+
+// The first half of the working arrays, sorted by bucket, stays as the
+// trial list; the draws go.
+void behalte_versuchsliste(std::uint32_t zahl, std::uint32_t gezogen) {
   void* klein = std::realloc(paare, static_cast<std::size_t>(zahl) * 4);
   raten_folge = klein ? static_cast<std::uint32_t*>(klein) : paare;
   paare = wurf_feld = nullptr;
   raten_belegt -= static_cast<std::size_t>(zahl) * 4;
   raten_anfang = 0;
+  assert(gezogen == zahl && zahl == raten_knoten);
   ZAHLGESAMTVERSUCHE = gezogen;
   raten_enden();
+}
 
-  // 9.-11.
-  SCHREIBE_ZEIT_ORB();
-  if (abbruch_taste()) {
-    abbrechen(ok);
-    return;
-  }
+}  // namespace
+
+void INIT_RATEN(bool& ok) {
+  const int l = X.laenge;
+  const int n = MAXFARBE;
+  const bool leer = X.leerzeichen != 0;
+  const bool wdh = X.wiederholung != 0;
+  assert(eimer_leer());
+  ok = true;
+  OK = true;
+  setze_farbgrenzen(l, n, leer);
+  setze_aufbau_zurueck();
+  if (!laenge_passt(l, n)) return abbrechen(ok);
+  ziehe_permutationen(l, n, leer);
+
+  std::uint64_t knoten = 0, loesungen = 0;
+  if (!zaehle_knoten(l, n, leer, wdh, knoten, loesungen)) return abbrechen(ok);
+  if (!hole_aufbauspeicher(knoten, loesungen)) return abbrechen(ok);
+  const auto zahl = static_cast<std::uint32_t>(knoten);
+  std::uint32_t gezogen = 0;
+  if (!zaehle_auf(l, n, leer, wdh, zahl, gezogen)) return abbrechen(ok);
+  if (!eimer_verbinden(gezogen)) return abbrechen(ok);
+  behalte_versuchsliste(zahl, gezogen);
+
+  if (!zwischenhalt()) return abbrechen(ok);
   ERLAUBT = raten_loes_zahl ? raten_pos_knoten(raten_loes_pos(0)) : 0;
-  SCHREIBE_ZEIT_ORB();
-  if (abbruch_taste()) {
-    abbrechen(ok);
-    return;
-  }
-  // 12.
+  if (!zwischenhalt()) return abbrechen(ok);
   ZEITLIMIT_GR_0 = ZEITLIMIT > 0;
   // The trial list holds every node built (the conditions' count leaves the
   // vacant sign out for a single sign).
   ZAHLGESAMTVERSUCHE = zahl;
+  assert(raten_loes_zahl <= raten_loes_platz && raten_loes_zahl <= zahl);
 }
