@@ -282,6 +282,15 @@ inline bool vorher(std::int32_t a_max, std::int64_t a_summe, std::int32_t b_max,
   return a_max < b_max || (a_max == b_max && a_summe < b_summe);
 }
 
+// Trials a worker scores together (raten_zaehle_stapel): each superblock of
+// the solutions is read once for all of them.
+constexpr std::uint32_t STAPEL = 16;
+// Solution lists larger than this (in bytes) come from memory rather than
+// from the cache: a block then holds at least a whole batch of trials. A
+// smaller list is scored as fast one trial at a time, and smaller blocks
+// keep the bound of the next block fresh.
+constexpr std::uint64_t LISTE_IM_CACHE = std::uint64_t{16} << 20;
+
 // The search on worker threads. The list is cut into blocks of places; a
 // worker scores one block after the other, rejecting a trial early only
 // against trials before it in the list (its block's earlier trials and the
@@ -309,25 +318,37 @@ struct Teilung {
   std::int64_t grenze_summe = OBERGRENZE;
 };
 
-// One block: false when the search was stopped meanwhile.
+// One block, in batches of trials scored against the best before the batch;
+// a trial that survives that bound is compared in order, so the bound of
+// the next batch is the best before it. False when the search was stopped
+// meanwhile.
 bool bewerte_block(Teilung& t, std::uint32_t von, std::uint32_t bis, std::int32_t g_max,
                    std::int64_t g_summe, Block& b) {
-  std::int32_t cnt[100];
-  Versuchsbild bild;
-  for (std::uint32_t i = von; i < bis; ++i) {
+  std::int32_t cnt[100 * STAPEL];
+  Versuchsbild bild[STAPEL];
+  Wertung w[STAPEL];
+  bool ganz[STAPEL];
+  std::uint32_t platz[STAPEL], knoten[STAPEL];
+  for (std::uint32_t i = von; i < bis;) {
     if (t.halt.load(std::memory_order_relaxed)) return false;
-    const std::uint32_t eintrag = raten_folge[raten_stelle(i)];
-    if (t.reduzieren && !(eintrag & RATEN_MARKE)) continue;
-    ++b.bewertet;
-    const std::uint32_t k = eintrag & ~RATEN_MARKE;
-    const std::uint64_t pos = raten_knoten_pos(k);
-    raten_bild(pos, bild);
-    Wertung w;
-    if (!raten_zaehle(bild, cnt, g_max, g_summe, w)) continue;
-    b.kandidaten.push_back({i, k, pos, w});
-    if (vorher(w.max, w.summe, g_max, g_summe)) {
-      g_max = w.max;
-      g_summe = w.summe;
+    std::uint32_t zahl = 0;
+    for (; i < bis && zahl < STAPEL; ++i) {
+      const std::uint32_t eintrag = raten_folge[raten_stelle(i)];
+      if (t.reduzieren && !(eintrag & RATEN_MARKE)) continue;
+      platz[zahl] = i;
+      knoten[zahl] = eintrag & ~RATEN_MARKE;
+      raten_bild(raten_knoten_pos(knoten[zahl]), bild[zahl]);
+      ++zahl;
+    }
+    b.bewertet += zahl;
+    raten_zaehle_stapel(bild, static_cast<int>(zahl), cnt, g_max, g_summe, w, ganz);
+    for (std::uint32_t j = 0; j < zahl; ++j) {
+      if (!ganz[j]) continue;
+      b.kandidaten.push_back({platz[j], knoten[j], bild[j].pos, w[j]});
+      if (vorher(w[j].max, w[j].summe, g_max, g_summe)) {
+        g_max = w[j].max;
+        g_summe = w[j].summe;
+      }
     }
   }
   return true;
@@ -380,6 +401,7 @@ bool naechster_block(Teilung& t, std::uint32_t c, Block& b) {
 std::uint32_t blockgroesse(std::uint32_t n, std::uint32_t soll) {
   const std::uint64_t loes = raten_loes_zahl ? raten_loes_zahl : 1;
   std::uint64_t versuche = raten_block_paare / loes;
+  if (versuche < STAPEL && loes * 2 * raten_loes_laenge > LISTE_IM_CACHE) versuche = STAPEL;
   if (versuche == 0) versuche = 1;
   const std::uint64_t plaetze = versuche * n / (soll ? soll : 1);
   return static_cast<std::uint32_t>(plaetze < 1 ? 1 : (plaetze > n ? n : plaetze));
