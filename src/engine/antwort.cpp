@@ -118,9 +118,10 @@ void raten_antwort_und_verengung(code& versuch_code, std::uint64_t pos, bool ero
       int frei = 0;
       for (int c = 1; c <= MAXFARBE; ++c) frei += ERL_FARBE[c] ? 1 : 0;
       ZAEHLE_VORH_FARBE = static_cast<std::uint8_t>(frei);
-      raten_verenge(bild, 0, 0);
-    } else {
-      raten_verenge(bild, KENNEALLEFARBEN ? -1 : p + z, p);
+    }
+    if (!raten_verenge(bild, p == 0 && z == 0 ? 0 : (KENNEALLEFARBEN ? -1 : p + z), p)) {
+      abbrechen(taste);
+      return;
     }
 
     // 6. One or two left: they alone are the trials.
