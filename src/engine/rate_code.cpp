@@ -328,14 +328,18 @@ inline bool vorher(std::int32_t a_max, std::int64_t a_summe, std::int32_t b_max,
   return a_max < b_max || (a_max == b_max && a_summe < b_summe);
 }
 
-// Trials a worker scores together (raten_zaehle_stapel): each superblock of
-// the solutions is read once for all of them.
+// Trials a worker scores together (raten_zaehle_stapel) when its block holds
+// that many: each superblock of the solutions is read once for all of them.
+// A list larger than LISTE_IM_CACHE bytes comes from memory, so its blocks
+// hold at least a batch; a list in the cache of a few trials per block
+// scores one trial at a time against the best before it, which measured
+// faster there.
 constexpr std::uint32_t STAPEL = 16;
-// Solution lists larger than this (in bytes) come from memory rather than
-// from the cache: a block then holds at least a whole batch of trials. A
-// smaller list is scored as fast one trial at a time, and smaller blocks
-// keep the bound of the next block fresh.
 constexpr std::uint64_t LISTE_IM_CACHE = std::uint64_t{16} << 20;
+
+bool aus_dem_speicher() {
+  return std::uint64_t{raten_loes_zahl} * 2 * raten_loes_laenge > LISTE_IM_CACHE;
+}
 
 // The search on worker threads. The list is cut into blocks of places; a
 // worker scores one block after the other, rejecting a trial early only
@@ -355,6 +359,7 @@ struct Block {
 };
 struct Teilung {
   std::uint32_t n = 0, groesse = 1, bloecke = 0;
+  std::uint32_t stapel = 1;  // trials scored together
   bool reduzieren = false;
   std::atomic<bool> halt{false};
   std::mutex sperre;
@@ -378,7 +383,7 @@ bool bewerte_block(Teilung& t, std::uint32_t von, std::uint32_t bis, std::int32_
   for (std::uint32_t i = von; i < bis;) {
     if (t.halt.load(std::memory_order_relaxed)) return false;
     std::uint32_t zahl = 0;
-    for (; i < bis && zahl < STAPEL; ++i) {
+    for (; i < bis && zahl < t.stapel; ++i) {
       const std::uint32_t eintrag = raten_folge[raten_stelle(i)];
       if (t.reduzieren && !(eintrag & RATEN_MARKE)) continue;
       platz[zahl] = i;
@@ -443,13 +448,18 @@ bool naechster_block(Teilung& t, std::uint32_t c, Block& b) {
   return true;
 }
 
-// Places per block: about raten_block_paare pairs of trials and solutions.
-std::uint32_t blockgroesse(std::uint32_t n, std::uint32_t soll) {
+// Trials per block: about raten_block_paare pairs of trials and solutions,
+// at least a batch when the list comes from memory.
+std::uint64_t versuche_je_block() {
   const std::uint64_t loes = raten_loes_zahl ? raten_loes_zahl : 1;
-  std::uint64_t versuche = raten_block_paare / loes;
-  if (versuche < STAPEL && loes * 2 * raten_loes_laenge > LISTE_IM_CACHE) versuche = STAPEL;
-  if (versuche == 0) versuche = 1;
-  const std::uint64_t plaetze = versuche * n / (soll ? soll : 1);
+  const std::uint64_t versuche = raten_block_paare / loes;
+  if (versuche < STAPEL && aus_dem_speicher()) return STAPEL;
+  return versuche ? versuche : 1;
+}
+
+// Places per block.
+std::uint32_t blockgroesse(std::uint32_t n, std::uint32_t soll) {
+  const std::uint64_t plaetze = versuche_je_block() * n / (soll ? soll : 1);
   return static_cast<std::uint32_t>(plaetze < 1 ? 1 : (plaetze > n ? n : plaetze));
 }
 
@@ -459,6 +469,7 @@ Ergebnis suche_verteilt(bool reduzieren, std::uint32_t faeden, Beste& b) {
   t.n = ZAHLGESAMTVERSUCHE;
   t.reduzieren = reduzieren;
   const std::uint32_t soll = ZAHL_DER_VERSUCHE ? ZAHL_DER_VERSUCHE : 1;
+  t.stapel = versuche_je_block() >= STAPEL ? STAPEL : 1;
   t.groesse = blockgroesse(t.n, soll);
   t.bloecke = (t.n + t.groesse - 1) / t.groesse;
   arbeiter_starten(faeden, arbeite, &t);
