@@ -139,7 +139,7 @@ int spiele(const Lage& lage, const int* geheim, std::vector<Zug>& zuege, double&
     std::uint8_t p = 0, z = 0;
     unsigned char taste = 0;
     const bool eroeffnung = AEQUI_KLASSE;
-    const std::uint32_t liste = ZAHLGESAMTVERSUCHE;
+    const std::uint32_t liste = ZAHLGESAMTVERSUCHE, loesungen = raten_loes_zahl;
     brett_gesehen = false;
     aufruf_beginn = Uhr::now();
     RATE_CODE(c, p, z, taste);
@@ -153,9 +153,11 @@ int spiele(const Lage& lage, const int* geheim, std::vector<Zug>& zuege, double&
     zug.geschnitten = zug.gesucht && GERATENE_VERSUCHE < ZAHL_DER_VERSUCHE;
     zug.anteil = ZAHL_DER_VERSUCHE ? static_cast<double>(GERATENE_VERSUCHE) / ZAHL_DER_VERSUCHE : 1;
     if (!eroeffnung) zuege.push_back(zug);
-    std::fprintf(stderr, "  trial %d: list %u, turn %.2f s (%.2f before the board), %s %u of %u\n",
-                 NUMMER, liste, zug.dauer, zug.davor, zug.geschnitten ? "cut" : "searched",
-                 GERATENE_VERSUCHE, ZAHL_DER_VERSUCHE);
+    std::fprintf(
+        stderr,
+        "  trial %d: list %u, solutions %u, turn %.2f s (%.2f before the board), %s %u of %u\n",
+        NUMMER, liste, loesungen, zug.dauer, zug.davor, zug.geschnitten ? "cut" : "searched",
+        GERATENE_VERSUCHE, ZAHL_DER_VERSUCHE);
     if (taste == 27) return 0;
     if (p == l) return NUMMER;
     if (NUMMER > 40) return 0;
@@ -190,6 +192,9 @@ int main(int argc, char** argv) {
   };
   console_use(vc);
   kvspiel_reset();
+  // Pairs of trials and solutions per block of the search, to compare settings.
+  if (const char* paare = std::getenv("RATEN_BLOCK_PAARE"))
+    raten_block_paare = std::strtoull(paare, nullptr, 0);
 
   std::printf(
       "| conditions | trial list | build | turns | median turn | longest turn | cut | "

@@ -116,15 +116,14 @@ void streiche_versuchszeichen(const int (&anzahl)[37], Streichliste& liste) {
   ZAEHLE_VORH_FARBE = static_cast<std::uint8_t>(moegliche_zeichen());
 }
 
-// The solutions that remain after the answer.
-void verenge_loesungen(const Versuchsbild& bild, const int (&anzahl)[37], std::uint8_t p,
+// The solutions that remain after the answer. False on Esc or Ctrl-C.
+bool verenge_loesungen(const Versuchsbild& bild, const int (&anzahl)[37], std::uint8_t p,
                        std::uint8_t z, Streichliste& liste) {
   if (p == 0 && z == 0) {
     streiche_versuchszeichen(anzahl, liste);
-    raten_verenge(bild, 0, 0);
-  } else {
-    raten_verenge(bild, KENNEALLEFARBEN ? -1 : p + z, p);
+    return raten_verenge(bild, 0, 0);
   }
+  return raten_verenge(bild, KENNEALLEFARBEN ? -1 : p + z, p);
 }
 
 // One or two solutions left: they alone are the trials.
@@ -221,7 +220,7 @@ void raten_antwort_und_verengung(code& versuch_code, std::uint64_t pos, bool ero
   if (p == l) {
     LOESUNG = versuch_code;
   } else {
-    verenge_loesungen(bild, anzahl, p, z, liste);
+    if (!verenge_loesungen(bild, anzahl, p, z, liste)) return abbruch_aufraeumen(taste);
     if (raten_loes_zahl == 1 || raten_loes_zahl == 2) {
       nur_noch_loesungen();
     } else {

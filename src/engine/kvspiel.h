@@ -569,8 +569,10 @@ bool raten_zaehle(const Versuchsbild& v, std::int32_t* cnt, std::int32_t best_ma
 // may score a batch against the best before it and then compare in order.
 void raten_zaehle_stapel(const Versuchsbild* v, int zahl, std::int32_t* cnt, std::int32_t best_max,
                          std::int64_t best_summe, Wertung* w, bool* ganz);
-// Keeps the solutions of class (t, p) (any t when t < 0); returns how many remain.
-std::uint32_t raten_verenge(const Versuchsbild& v, int t, int p);
+// Keeps the solutions of class (t, p) (any t when t < 0), raten_loes_zahl of
+// them. Keeps the clocks running and looks at the keys as it goes: false when
+// Esc or Ctrl-C stopped it (the list then holds only what it kept so far).
+bool raten_verenge(const Versuchsbild& v, int t, int p);
 // Tests and benchmarks: scoring and narrowing with the given instruction set
 // (automatisch: the best the processor has); false, and nothing changed, when
 // the processor lacks it. The program never needs this.

@@ -196,33 +196,66 @@ std::uint64_t treffer(const std::uint8_t* acht, std::uint8_t z) {
   return ~(((x & SIEBEN) + SIEBEN) | x | SIEBEN);
 }
 
-// Collects the solutions kept by a narrowing pass: they fill the list from
-// its start, a whole block at once, the last one at the end. A block is
-// written only when every solution up to the one just taken has been read,
-// so the pass works in place.
+// Collects the solutions kept by a narrowing pass: they gather in planes of
+// STAPEL_BREITE lanes and fill the list from its start, a whole block at
+// once, the last one at the end. A block is written only when every
+// solution up to the last one gathered has been read, so the pass works in
+// place.
 struct Sammler {
-  int l;
-  std::uint32_t zahl = 0;
-  std::uint64_t zeichen = 0;
-  alignas(64) std::uint8_t block[2 * BLOCK * 9];
+  Sammler(int laenge, loes_kern::Sammelnd art, std::uint64_t zeichen_vorher)
+      : l(laenge), sammle(art), moeglich(zeichen_vorher) {}
 
-  void nimm(Platz von) {
-    const std::uint32_t lane = zahl % BLOCK;
-    for (int e = 0; e < 2 * l; ++e) block[BLOCK * e + lane] = von.anfang[von.schritt * e];
-    for (int j = 0; j < l; ++j) zeichen |= std::uint64_t{1} << (block[BLOCK * j + lane] & 63);
-    if (++zahl % BLOCK == 0)
-      std::memcpy(raten_loes + loes_kern::block_bytes(l) * (zahl / BLOCK - 1), block,
-                  loes_kern::block_bytes(l));
+  int l;
+  loes_kern::Sammelnd sammle;
+  std::uint64_t moeglich;  // the signs the list may hold
+  std::uint32_t zahl = 0;  // solutions kept, those gathered but not yet written among them
+  std::uint64_t zeichen = 0;
+  alignas(64) std::uint8_t stapel[2 * 9 * loes_kern::STAPEL_BREITE];
+
+  // The signs of the first n gathered lanes, while one may still be missing.
+  void merke_zeichen(std::uint32_t n) {
+    if (!(moeglich & ~zeichen)) return;
+    for (int j = 0; j < l; ++j)
+      for (std::uint32_t i = 0; i < n; ++i)
+        zeichen |= std::uint64_t{1} << (stapel[loes_kern::STAPEL_BREITE * j + i] & 63);
+  }
+
+  void nimm(const std::uint8_t* klassen, std::uint8_t ziel, const std::uint8_t* blk) {
+    const std::uint32_t n = zahl % BLOCK;
+    const std::uint32_t neu = sammle(klassen, ziel, blk, l, stapel, n);
+    zahl += neu;
+    if (n + neu < BLOCK) return;
+    merke_zeichen(BLOCK);
+    std::uint8_t* ziel_block = raten_loes + loes_kern::block_bytes(l) * (zahl / BLOCK - 1);
+    for (int e = 0; e < 2 * l; ++e) {
+      std::uint8_t* ebene = stapel + loes_kern::STAPEL_BREITE * e;
+      std::memcpy(ziel_block + BLOCK * e, ebene, BLOCK);
+      std::memcpy(ebene, ebene + BLOCK, BLOCK);
+    }
   }
 
   void schliesse() {
     const std::uint32_t n = zahl % BLOCK;
     if (n == 0) return;
+    merke_zeichen(n);
     std::uint8_t* ziel = raten_loes + loes_kern::block_bytes(l) * (zahl / BLOCK);
     const std::size_t schritt = raten_loes_ganz ? BLOCK : n;
-    for (int e = 0; e < 2 * l; ++e) std::memcpy(ziel + schritt * e, block + BLOCK * e, n);
+    for (int e = 0; e < 2 * l; ++e)
+      std::memcpy(ziel + schritt * e, stapel + loes_kern::STAPEL_BREITE * e, n);
   }
 };
+
+// The gathering for the kernel in use.
+loes_kern::Sammelnd sammler() {
+#if defined(__x86_64__)
+  static const bool vbmi2 = __builtin_cpu_supports("avx512vbmi2");
+  if (raten_kern() == RatenKern::avx512 && vbmi2) return loes_kern::sammle_vbmi2;
+#endif
+  return loes_kern::sammle_skalar;
+}
+
+// Blocks between two looks at the clocks and the keys in a narrowing.
+constexpr std::uint32_t VERENGEN_TAKT = 1024;
 
 }  // namespace
 
@@ -230,6 +263,22 @@ struct Sammler {
 
 namespace loes_kern {
 const Kern SKALAR = kern_aus<KernSkalar>;
+
+std::uint32_t sammle_skalar(const std::uint8_t* klassen, std::uint8_t ziel, const std::uint8_t* blk,
+                            int l, std::uint8_t* stapel, std::uint32_t n) {
+  std::uint64_t m = 0;
+  for (int w = 0; w < 8; ++w) {
+    const std::uint64_t oben = treffer(klassen + 8 * w, ziel) >> 7;  // bit 0 of each byte
+    m |= ((oben * 0x0102040810204080ull) >> 56) << (8 * w);
+  }
+  if (!m) return 0;
+  for (int e = 0; e < 2 * l; ++e) {
+    std::uint8_t* aus = stapel + STAPEL_BREITE * e + n;
+    const std::uint8_t* ein = blk + BLOCK * e;
+    for (std::uint64_t r = m; r; r &= r - 1) *aus++ = ein[__builtin_ctzll(r)];
+  }
+  return static_cast<std::uint32_t>(__builtin_popcountll(m));
+}
 }  // namespace loes_kern
 
 // ------------------------------------------------------------ routines
@@ -336,30 +385,34 @@ void raten_zaehle_stapel(const Versuchsbild* v, int zahl, std::int32_t* cnt, std
   }
 }
 
-std::uint32_t raten_verenge(const Versuchsbild& v, int t, int p) {
+bool raten_verenge(const Versuchsbild& v, int t, int p) {
   const loes_kern::Liste li = loes_liste();
   const loes_kern::Bild b = bild(v, t < 0 ? 0 : -1);
   const bool moeglich = p >= 0 && p <= li.laenge && t <= li.laenge && (t < 0 || p <= t);
   const std::uint8_t ziel =
       moeglich ? static_cast<std::uint8_t>(t < 0 ? p : loes_kern::DREIECK[t] + p) : 0xFE;
   const std::uint32_t alle = loes_kern::bloecke(li);
-  Sammler s;
-  s.l = li.laenge;
+  Sammler s(li.laenge, sammler(), raten_loes_zeichen);
   alignas(64) std::uint8_t bytes[32 * BLOCK];
+  alignas(64) std::uint8_t puffer[2 * BLOCK * 9];
+  bool ganz = true;
   for (std::uint32_t b0 = 0; b0 < alle; b0 += 32) {
+    if (b0 % VERENGEN_TAKT == 0 && b0 > 0 && raten_zwischenhalt(false)) {
+      ganz = false;  // the solutions kept so far stay
+      break;
+    }
     const std::uint32_t zahl = alle - b0 < 32 ? alle - b0 : 32;
     kern().klassen(li, b, b0, zahl, bytes);
-    for (std::uint32_t w = 0; w < zahl * BLOCK / 8; ++w)
-      for (std::uint64_t m = treffer(bytes + 8 * w, ziel); m; m &= m - 1)
-        s.nimm(platz(raten_loes, li.zahl, li.laenge, b0 * BLOCK + 8 * w + __builtin_ctzll(m) / 8));
+    for (std::uint32_t k = 0; k < zahl; ++k)
+      s.nimm(bytes + BLOCK * k, ziel, loes_kern::block(li, b0 + k, puffer));
   }
   s.schliesse();
   raten_loes_zahl = s.zahl;
   raten_loes_zeichen = s.zeichen;
-  raten_loes_zeichen_genau = true;
+  raten_loes_zeichen_genau = ganz;
   // The first solution as a node of the store (none without a store).
   ERLAUBT = s.zahl && raten_knoten ? raten_pos_knoten(raten_loes_pos(0)) : 0;
-  return s.zahl;
+  return ganz;
 }
 
 bool raten_kern_erzwingen(RatenKern k) {

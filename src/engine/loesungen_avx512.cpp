@@ -42,5 +42,19 @@ struct Kern512 {
 
 const Kern AVX512 = kern_aus<Kern512>;
 
+// Each plane's kept lanes packed to the front of a register with one
+// compress, and stored whole: the bytes behind them are overwritten later.
+__attribute__((target("avx512f,avx512bw,avx512vbmi2"))) std::uint32_t sammle_vbmi2(
+    const std::uint8_t* klassen, std::uint8_t ziel, const std::uint8_t* blk, int l,
+    std::uint8_t* stapel, std::uint32_t n) {
+  const __mmask64 m = _mm512_cmpeq_epi8_mask(_mm512_loadu_si512(klassen),
+                                             _mm512_set1_epi8(static_cast<char>(ziel)));
+  if (!m) return 0;
+  for (int e = 0; e < 2 * l; ++e)
+    _mm512_storeu_si512(stapel + STAPEL_BREITE * e + n,
+                        _mm512_maskz_compress_epi8(m, _mm512_loadu_si512(blk + BLOCK * e)));
+  return static_cast<std::uint32_t>(__builtin_popcountll(m));
+}
+
 }  // namespace loes_kern
 #endif

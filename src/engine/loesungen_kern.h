@@ -66,6 +66,22 @@ extern const Kern SKALAR;
 extern const Kern AVX2, AVX512;
 #endif
 
+// The narrowing's gathering: appends the lanes of block `blk` (2 l planes of
+// 64) whose class number in `klassen` (64 bytes) is `ziel` to the 2 l planes
+// of `stapel`, STAPEL_BREITE bytes apart, from lane n (below 64) on; returns
+// how many. The plain version, and one for AVX-512 with VBMI2 (the caller
+// checks the processor).
+constexpr std::uint32_t STAPEL_BREITE = 2 * BLOCK;
+using Sammelnd = std::uint32_t (*)(const std::uint8_t* klassen, std::uint8_t ziel,
+                                   const std::uint8_t* blk, int l, std::uint8_t* stapel,
+                                   std::uint32_t n);
+std::uint32_t sammle_skalar(const std::uint8_t* klassen, std::uint8_t ziel, const std::uint8_t* blk,
+                            int l, std::uint8_t* stapel, std::uint32_t n);
+#if defined(__x86_64__)
+std::uint32_t sammle_vbmi2(const std::uint8_t* klassen, std::uint8_t ziel, const std::uint8_t* blk,
+                           int l, std::uint8_t* stapel, std::uint32_t n);
+#endif
+
 namespace {
 
 // The number of the first class of each t: t (t + 1) / 2 (64 entries, a table

@@ -8,6 +8,10 @@
 #include <mutex>
 #include <vector>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 #include "console/console.h"
 #include "engine/kvspiel.h"
 
@@ -42,6 +46,30 @@ bool kanonisch(std::uint64_t pos, int l, const Raenge& rang) {
   return ja;
 }
 
+#if defined(__x86_64__)
+// The same test for eight trials of length up to 8 at once (AVX-512 BW and
+// VBMI), bit j for pos[j]: each code's fields spread to the bytes of its
+// word and their ranks looked up with one byte permutation. A trial is
+// canonical when no rank is more than one above the largest before it (an
+// excluded sign's 255 always is).
+__attribute__((target("avx512f,avx512bw,avx512vbmi"))) unsigned kanonisch_acht(
+    const std::uint64_t* pos, int l, const Raenge& rang) {
+  // (The intrinsics that leave lanes undefined are avoided: they warn.)
+  constexpr __mmask8 ALLE = 0xFF;
+  const __m512i felder = _mm512_maskz_multishift_epi64_epi8(
+      ~__mmask64{0}, _mm512_set1_epi64(0x2A241E18120C0600), _mm512_loadu_si512(pos));
+  const __mmask64 gueltig = 0x0101010101010101ull * ((1u << l) - 1);
+  const __m512i r = _mm512_maskz_permutexvar_epi8(gueltig, felder, _mm512_loadu_si512(rang));
+  __m512i m = _mm512_max_epu8(r, _mm512_maskz_slli_epi64(ALLE, r, 8));
+  m = _mm512_max_epu8(m, _mm512_maskz_slli_epi64(ALLE, m, 16));
+  m = _mm512_max_epu8(m, _mm512_maskz_slli_epi64(ALLE, m, 32));
+  const __m512i erlaubt =
+      _mm512_adds_epu8(_mm512_maskz_slli_epi64(ALLE, m, 8), _mm512_set1_epi8(1));
+  const __m512i zu_gross = _mm512_subs_epu8(r, erlaubt);
+  return ~static_cast<unsigned>(_mm512_test_epi64_mask(zu_gross, zu_gross)) & 0xFFu;
+}
+#endif
+
 // The count of the canonical trials, in pieces of the list that the
 // workers may share: each piece marks its entries and counts for itself.
 constexpr std::uint32_t VORPASS_STUECK = 1u << 14;
@@ -55,8 +83,19 @@ struct Vorpass {
   int l;
   bool mit_v;
   std::uint64_t v_pos;
+  bool acht;  // eight trials at once (kanonisch_acht)
   std::vector<VorpassTeil> teile;
 };
+
+// Bit j: pos[j] is canonical (j < zahl).
+unsigned kanonische(const Vorpass& d, const std::uint64_t* pos, std::uint32_t zahl) {
+#if defined(__x86_64__)
+  if (d.acht && zahl == 8) return kanonisch_acht(pos, d.l, *d.rang);
+#endif
+  unsigned ja = 0;
+  for (std::uint32_t j = 0; j < zahl; ++j) ja |= unsigned{kanonisch(pos[j], d.l, *d.rang)} << j;
+  return ja;
+}
 
 void vorpass_stueck(std::uint32_t stueck, void* daten) {
   Vorpass& d = *static_cast<Vorpass*>(daten);
@@ -64,15 +103,22 @@ void vorpass_stueck(std::uint32_t stueck, void* daten) {
   const std::uint32_t von = stueck * VORPASS_STUECK;
   const std::uint32_t bis =
       ZAHLGESAMTVERSUCHE - von > VORPASS_STUECK ? von + VORPASS_STUECK : ZAHLGESAMTVERSUCHE;
-  for (std::uint32_t i = von; i < bis; ++i) {
-    std::uint32_t& e = raten_folge[raten_stelle(i)];
-    const std::uint32_t k = e & ~RATEN_MARKE;
-    const std::uint64_t pos = raten_knoten_pos(k);
-    const bool ja = kanonisch(pos, d.l, *d.rang);
-    e = ja ? k | RATEN_MARKE : k;
-    if (!ja) continue;
-    if (t.zahl++ == 0) t.erster = k;
-    if (d.mit_v && pos == d.v_pos) t.v_platz = i;
+  std::uint32_t k[8];
+  alignas(64) std::uint64_t pos[8];
+  for (std::uint32_t i0 = von; i0 < bis; i0 += 8) {
+    const std::uint32_t zahl = bis - i0 < 8 ? bis - i0 : 8;
+    for (std::uint32_t j = 0; j < zahl; ++j) {
+      k[j] = raten_folge[raten_stelle(i0 + j)] & ~RATEN_MARKE;
+      pos[j] = raten_knoten_pos(k[j]);
+    }
+    const unsigned ja = kanonische(d, pos, zahl);
+    for (std::uint32_t j = 0; j < zahl; ++j) {
+      const bool kan = (ja >> j) & 1;
+      raten_folge[raten_stelle(i0 + j)] = kan ? k[j] | RATEN_MARKE : k[j];
+      if (!kan) continue;
+      if (t.zahl++ == 0) t.erster = k[j];
+      if (d.mit_v && pos[j] == d.v_pos) t.v_platz = i0 + j;
+    }
   }
 }
 
@@ -105,7 +151,7 @@ bool raten_vorpass(bool& reduzieren) {
 
   // The pass over the list in trial order, in pieces.
   const std::uint32_t n = ZAHLGESAMTVERSUCHE;
-  Vorpass d{&rang, l, mit_v, v_pos, {}};
+  Vorpass d{&rang, l, mit_v, v_pos, l <= 8 && raten_kern() == RatenKern::avx512, {}};
   d.teile.resize((n + VORPASS_STUECK - 1) / VORPASS_STUECK);
   const std::uint32_t faeden = n > 4 * VORPASS_STUECK ? arbeiter_zahl_fuer_suche() : 1;
   if (!arbeiter_teilen(static_cast<std::uint32_t>(d.teile.size()), vorpass_stueck, &d, faeden))
@@ -282,6 +328,19 @@ inline bool vorher(std::int32_t a_max, std::int64_t a_summe, std::int32_t b_max,
   return a_max < b_max || (a_max == b_max && a_summe < b_summe);
 }
 
+// Trials a worker scores together (raten_zaehle_stapel) when its block holds
+// that many: each superblock of the solutions is read once for all of them.
+// A list larger than LISTE_IM_CACHE bytes comes from memory, so its blocks
+// hold at least a batch; a list in the cache of a few trials per block
+// scores one trial at a time against the best before it, which measured
+// faster there.
+constexpr std::uint32_t STAPEL = 16;
+constexpr std::uint64_t LISTE_IM_CACHE = std::uint64_t{16} << 20;
+
+bool aus_dem_speicher() {
+  return std::uint64_t{raten_loes_zahl} * 2 * raten_loes_laenge > LISTE_IM_CACHE;
+}
+
 // The search on worker threads. The list is cut into blocks of places; a
 // worker scores one block after the other, rejecting a trial early only
 // against trials before it in the list (its block's earlier trials and the
@@ -300,6 +359,7 @@ struct Block {
 };
 struct Teilung {
   std::uint32_t n = 0, groesse = 1, bloecke = 0;
+  std::uint32_t stapel = 1;  // trials scored together
   bool reduzieren = false;
   std::atomic<bool> halt{false};
   std::mutex sperre;
@@ -309,25 +369,37 @@ struct Teilung {
   std::int64_t grenze_summe = OBERGRENZE;
 };
 
-// One block: false when the search was stopped meanwhile.
+// One block, in batches of trials scored against the best before the batch;
+// a trial that survives that bound is compared in order, so the bound of
+// the next batch is the best before it. False when the search was stopped
+// meanwhile.
 bool bewerte_block(Teilung& t, std::uint32_t von, std::uint32_t bis, std::int32_t g_max,
                    std::int64_t g_summe, Block& b) {
-  std::int32_t cnt[100];
-  Versuchsbild bild;
-  for (std::uint32_t i = von; i < bis; ++i) {
+  std::int32_t cnt[100 * STAPEL];
+  Versuchsbild bild[STAPEL];
+  Wertung w[STAPEL];
+  bool ganz[STAPEL];
+  std::uint32_t platz[STAPEL], knoten[STAPEL];
+  for (std::uint32_t i = von; i < bis;) {
     if (t.halt.load(std::memory_order_relaxed)) return false;
-    const std::uint32_t eintrag = raten_folge[raten_stelle(i)];
-    if (t.reduzieren && !(eintrag & RATEN_MARKE)) continue;
-    ++b.bewertet;
-    const std::uint32_t k = eintrag & ~RATEN_MARKE;
-    const std::uint64_t pos = raten_knoten_pos(k);
-    raten_bild(pos, bild);
-    Wertung w;
-    if (!raten_zaehle(bild, cnt, g_max, g_summe, w)) continue;
-    b.kandidaten.push_back({i, k, pos, w});
-    if (vorher(w.max, w.summe, g_max, g_summe)) {
-      g_max = w.max;
-      g_summe = w.summe;
+    std::uint32_t zahl = 0;
+    for (; i < bis && zahl < t.stapel; ++i) {
+      const std::uint32_t eintrag = raten_folge[raten_stelle(i)];
+      if (t.reduzieren && !(eintrag & RATEN_MARKE)) continue;
+      platz[zahl] = i;
+      knoten[zahl] = eintrag & ~RATEN_MARKE;
+      raten_bild(raten_knoten_pos(knoten[zahl]), bild[zahl]);
+      ++zahl;
+    }
+    b.bewertet += zahl;
+    raten_zaehle_stapel(bild, static_cast<int>(zahl), cnt, g_max, g_summe, w, ganz);
+    for (std::uint32_t j = 0; j < zahl; ++j) {
+      if (!ganz[j]) continue;
+      b.kandidaten.push_back({platz[j], knoten[j], bild[j].pos, w[j]});
+      if (vorher(w[j].max, w[j].summe, g_max, g_summe)) {
+        g_max = w[j].max;
+        g_summe = w[j].summe;
+      }
     }
   }
   return true;
@@ -376,12 +448,18 @@ bool naechster_block(Teilung& t, std::uint32_t c, Block& b) {
   return true;
 }
 
-// Places per block: about raten_block_paare pairs of trials and solutions.
-std::uint32_t blockgroesse(std::uint32_t n, std::uint32_t soll) {
+// Trials per block: about raten_block_paare pairs of trials and solutions,
+// at least a batch when the list comes from memory.
+std::uint64_t versuche_je_block() {
   const std::uint64_t loes = raten_loes_zahl ? raten_loes_zahl : 1;
-  std::uint64_t versuche = raten_block_paare / loes;
-  if (versuche == 0) versuche = 1;
-  const std::uint64_t plaetze = versuche * n / (soll ? soll : 1);
+  const std::uint64_t versuche = raten_block_paare / loes;
+  if (versuche < STAPEL && aus_dem_speicher()) return STAPEL;
+  return versuche ? versuche : 1;
+}
+
+// Places per block.
+std::uint32_t blockgroesse(std::uint32_t n, std::uint32_t soll) {
+  const std::uint64_t plaetze = versuche_je_block() * n / (soll ? soll : 1);
   return static_cast<std::uint32_t>(plaetze < 1 ? 1 : (plaetze > n ? n : plaetze));
 }
 
@@ -391,6 +469,7 @@ Ergebnis suche_verteilt(bool reduzieren, std::uint32_t faeden, Beste& b) {
   t.n = ZAHLGESAMTVERSUCHE;
   t.reduzieren = reduzieren;
   const std::uint32_t soll = ZAHL_DER_VERSUCHE ? ZAHL_DER_VERSUCHE : 1;
+  t.stapel = versuche_je_block() >= STAPEL ? STAPEL : 1;
   t.groesse = blockgroesse(t.n, soll);
   t.bloecke = (t.n + t.groesse - 1) / t.groesse;
   arbeiter_starten(faeden, arbeite, &t);
