@@ -1,7 +1,22 @@
 // The computer's trial choice: the search over the trial list (each trial
 // scored against the solution list), the reduction to one trial per exchange
 // class of unplayed signs, the forced decision and the time limit.
+//
+// Phases of a turn. RATE_CODE sets RATENDRAN and clears F6_GEDR; one or two
+// trials left are played at once. Otherwise, outside the opening
+// (AEQUI_KLASSE), the pre-pass marks one trial per exchange class; then the
+// search runs with RATEN_ZEITANZEIGE set: on this thread, or on workers that
+// only score blocks of the list while this thread replays the finished
+// blocks in list order, keeps the clocks and reads the keys. F4/F6 (F6_GEDR)
+// or the time limit decide early; Esc or Ctrl-C end the game
+// (abbruch_aufraeumen). The trial goes on the board, RATENDRAN is cleared,
+// and the answer narrows the lists (raten_antwort_und_verengung).
+//
+// Invariants: the chosen trial, its tie draws and the random numbers used
+// are those of the search on one thread; no worker outlives its search; a
+// search stopped early leaves the trials not looked at at the list's start.
 #include <atomic>
+#include <cassert>
 #include <climits>
 #include <cstring>
 #include <map>
@@ -22,10 +37,8 @@ void schreibe_pos(std::uint64_t pos) {
 }
 
 void abbrechen(unsigned char& taste) {
-  taste = 27;
   RATEN_ZEITANZEIGE = false;
-  SPEICHER_FREIGEBEN(true);
-  ZEITEIN = false;
+  abbruch_aufraeumen(taste);
 }
 
 // The rank of each sign in the reduction: 0 = free (played, or the vacant
@@ -184,12 +197,10 @@ bool raten_zwischenhalt(bool eroeffnung) {
   SCHREIBE_ZEIT_ORB();
   if (!KEYPRESSED()) return false;
   const unsigned char t = READKEY();
-  if (t == 3 || t == 27) return true;
-  if (t == 0) {
+  if (ist_abbruchtaste(t)) return true;
+  if (t == TASTE_ERWEITERT) {
     const unsigned char e = READKEY();
-    if ((e == 62 || e == 64 || e == 87 || e == 89 || e == 97 || e == 99 || e == 107 || e == 109) &&
-        !eroeffnung)
-      F6_GEDR = true;
+    if ((ist_eine_von(e, FORMEN_F4) || ist_eine_von(e, FORMEN_F6)) && !eroeffnung) F6_GEDR = true;
   }
   return false;
 }
@@ -208,7 +219,7 @@ struct Beste {
   bool gefunden = false;
 };
 
-// Steps 7.4 and 7.5 for a trial whose counts are complete: true when it
+// A trial whose counts are complete against the best so far: true when it
 // becomes the best (a full tie draws).
 bool uebernehmen(Beste& b, const Wertung& w) {
   bool ersetzen = false;
@@ -239,7 +250,7 @@ void neuer_kandidat(Beste& b, std::uint32_t platz, std::uint32_t knoten, std::ui
   NEUER_KANDIDAT = true;
 }
 
-// Steps 7.8 and 7.9 after an evaluated trial: true when the search ends here.
+// After an evaluated trial: true when the search ends here.
 bool entscheiden() {
   bool ende = false;
   if (F6_GEDR && GERATENE_VERSUCHE > NUMMER_PLUS && SPIELZEIT > 500 &&
@@ -289,7 +300,7 @@ struct Ergebnis {
   std::uint32_t bis = 0;     // the places before it were looked at
 };
 
-// Step 7 on this thread: the places of the list in order (only ANFANG in the
+// The search on this thread: the places of the list in order (only ANFANG in the
 // opening), each scored against every solution.
 Ergebnis suche_einzeln(bool eroeffnung, bool reduzieren, Beste& b, std::int32_t* beste) {
   Ergebnis e;
@@ -504,7 +515,7 @@ Ergebnis suche_verteilt(bool reduzieren, std::uint32_t faeden, Beste& b) {
   return e;
 }
 
-// Step 7: on the workers when there are several and the search is large
+// The search: on the workers when there are several and the search is large
 // enough, else on this thread. beste gets the classes of the best trial.
 Ergebnis suche(bool eroeffnung, bool reduzieren, Beste& b, std::int32_t* beste) {
   const std::uint32_t faeden = eroeffnung ? 1 : arbeiter_zahl_fuer_suche();
@@ -521,7 +532,7 @@ Ergebnis suche(bool eroeffnung, bool reduzieren, Beste& b, std::int32_t* beste) 
   return e;
 }
 
-// Step 2: the last candidate is played at once.
+// The last candidate is played at once.
 void letzter_kandidat(code& versuch_code, std::uint8_t& p) {
   const int l = X.laenge;
   AEQUI_KLASSE = false;
@@ -544,7 +555,7 @@ void letzter_kandidat(code& versuch_code, std::uint8_t& p) {
   SPEICHER_FREIGEBEN(true);
 }
 
-// Step 6: the clocks and counters of the progress line.
+// The clocks and counters of the progress line.
 void suche_beginnen(bool eroeffnung) {
   ZAHL_DER_STERNE = 0;
   GERATENE_VERSUCHE = 0;
@@ -559,24 +570,59 @@ void suche_beginnen(bool eroeffnung) {
 
 }  // namespace
 
-void RATE_CODE(code& versuch_code, std::uint8_t& p, std::uint8_t& z, unsigned char& taste) {
-  const int l = X.laenge;
+namespace {
 
-  // 1. Entry.
+// The turn's start: the clocks and counters of a new search.
+void beginne_zug(std::uint8_t& p, std::uint8_t& z) {
   if (raten_zug_beginn < 0) raten_zug_beginn = uhr_jetzt();
   F6_GEDR = false;
   RATENDRAN = true;
-  bool reduzieren = ZAEHLE_VORH_FARBE > 2;
   ZAHL_DER_VERSUCHE = ZAHLGESAMTVERSUCHE;
   SPIELZEIT = 0;
   RESTZEIT = 0;
   ZEIT_GERATEN_KL100 = true;
   p = 0;
   z = 0;
-  ZAEHLE_VORH_FARBE = 0;
   NUMMER_PLUS = static_cast<std::uint32_t>(NUMMER + 6);
+}
 
-  // 2. and 3.
+// Shows where the search starts: the opening trial, or the list's first.
+void zeige_listenanfang(bool eroeffnung) {
+  GOTOXY(WX, WY);
+  schreibe_pos(eroeffnung ? raten_anfang_pos() : raten_knoten_pos(VERS));
+  GOTOXY(WX, WY);
+}
+
+// After an early stop the trials not looked at come first next time.
+void rest_nach_vorn(const Ergebnis& e, bool eroeffnung) {
+  if (e.abgebrochen && !eroeffnung && ZAHLGESAMTVERSUCHE > 2 && e.bis < ZAHLGESAMTVERSUCHE) {
+    raten_anfang = raten_stelle(e.bis);
+    raten_enden();
+  }
+}
+
+// The chosen trial on the board, and the time line for the answer.
+void zeige_versuch(code& versuch_code, std::uint64_t pos) {
+  RATEN_ZEITANZEIGE = false;
+  versuch_code = raten_pos_code(pos);
+  GOTOXY(WX, WY);
+  schreibe_pos(pos);
+  GOTOXY(35, 25);
+  WRITE(SP_D ? "00.00.00 .......... benoetigte Zeit: 00.00.00"
+             : "00.00.00 .......... time yet needed: 00.00.00");
+  WX = static_cast<std::uint16_t>(WX + 6 + X.laenge / 2);
+  GOTOXY(WX, WY);
+  RATENDRAN = false;
+}
+
+}  // namespace
+
+void RATE_CODE(code& versuch_code, std::uint8_t& p, std::uint8_t& z, unsigned char& taste) {
+  beginne_zug(p, z);
+  bool reduzieren = ZAEHLE_VORH_FARBE > 2;
+  ZAEHLE_VORH_FARBE = 0;
+
+  // One or two trials left: no search.
   if (ZAHLGESAMTVERSUCHE == 1 || raten_loes_zahl == 1) {
     letzter_kandidat(versuch_code, p);
     return;
@@ -586,51 +632,24 @@ void RATE_CODE(code& versuch_code, std::uint8_t& p, std::uint8_t& z, unsigned ch
     reduzieren = false;
   }
 
-  // 4. The start of the list.
   const bool eroeffnung = AEQUI_KLASSE;
   if (eroeffnung) {
     reduzieren = false;
     ZAHL_DER_VERSUCHE = 1;
   }
-  GOTOXY(WX, WY);
-  schreibe_pos(eroeffnung ? raten_anfang_pos() : raten_knoten_pos(VERS));
-  GOTOXY(WX, WY);
+  zeige_listenanfang(eroeffnung);
 
-  // 5. One trial per class of trials that differ by an exchange of unplayed signs.
-  if (reduzieren && !raten_vorpass(reduzieren)) {
-    abbrechen(taste);
-    return;
-  }
+  // One trial per class of trials that differ by an exchange of unplayed signs.
+  if (reduzieren && !raten_vorpass(reduzieren)) return abbrechen(taste);
 
-  // 6. and 7. The search.
   suche_beginnen(eroeffnung);
   std::int32_t beste[100] = {};
   Beste b;
   const Ergebnis e = suche(eroeffnung, reduzieren, b, beste);
-  if (e.esc) {
-    abbrechen(taste);
-    return;
-  }
+  assert(arbeiter_laufend() == 0);
+  if (e.esc) return abbrechen(taste);
   const std::uint32_t stelle = eroeffnung ? 0 : raten_stelle(b.platz);
-
-  // 8. After an early stop the trials not looked at come first next time.
-  if (e.abgebrochen && !eroeffnung && ZAHLGESAMTVERSUCHE > 2 && e.bis < ZAHLGESAMTVERSUCHE) {
-    raten_anfang = raten_stelle(e.bis);
-    raten_enden();
-  }
-
-  // 9. The trial on the board.
-  RATEN_ZEITANZEIGE = false;
-  versuch_code = raten_pos_code(b.pos);
-  GOTOXY(WX, WY);
-  schreibe_pos(b.pos);
-  GOTOXY(35, 25);
-  WRITE(SP_D ? "00.00.00 .......... benoetigte Zeit: 00.00.00"
-             : "00.00.00 .......... time yet needed: 00.00.00");
-  WX = static_cast<std::uint16_t>(WX + 6 + l / 2);
-  GOTOXY(WX, WY);
-  RATENDRAN = false;
-
-  // 10. The answer and the narrowing.
+  rest_nach_vorn(e, eroeffnung);
+  zeige_versuch(versuch_code, b.pos);
   raten_antwort_und_verengung(versuch_code, b.pos, eroeffnung, AKTUELL, stelle, beste, p, z, taste);
 }
