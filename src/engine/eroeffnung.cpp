@@ -80,17 +80,6 @@ std::string muster(int l, int n, bool wdh, bool fueller) {
   return {};
 }
 
-void ziehe(Indexed<std::uint8_t, 0, 36>& urne, std::uint8_t& hilf, int n, const int* werte,
-           Indexed<std::uint8_t, 0, 36>& perm) {
-  for (int i = 1; i <= n; ++i) urne[i] = static_cast<std::uint8_t>(werte ? werte[i] : i);
-  for (int i = 1; i <= n; ++i) {
-    const int r = static_cast<int>(Random(static_cast<std::uint32_t>(n + 1 - i))) + 1;
-    hilf = static_cast<std::uint8_t>(r);
-    perm[i] = urne[r];
-    for (int j = r; j <= n - i; ++j) urne[j] = urne[j + 1];
-  }
-}
-
 }  // namespace
 
 void BESTIMME_ANFANG(std::uint8_t l, std::uint8_t n, bool wdh, bool fueller, bool zeigen) {
@@ -128,9 +117,9 @@ void NEUER_ANFANG() {
   int n = 0;
   for (int c = 1; c <= MAXFARBE; ++c)
     if (ERL_FARBE[c]) zeichen[++n] = c;
-  ziehe(ZAHLENREIHENFOLGE, HILFZAHLREIHENFOLGE, l, nullptr, PERMZ);
+  ziehe_permutation(ZAHLENREIHENFOLGE, HILFZAHLREIHENFOLGE, l, nullptr, PERMZ);
   PERMF[0] = FEHLZEICHEN;
-  ziehe(FARBENREIHENFOLGE, HILFFARBREIHENFOLGE, n, zeichen, PERMF);
+  ziehe_permutation(FARBENREIHENFOLGE, HILFFARBREIHENFOLGE, n, zeichen, PERMF);
   BESTIMME_ANFANG(static_cast<std::uint8_t>(l), static_cast<std::uint8_t>(n), X.wiederholung != 0,
                   true, false);
 }

@@ -396,6 +396,9 @@ void kvspiel_reset();
 // ---- random numbers
 void RANDOMIZE(std::uint64_t saat);
 std::uint32_t Random(std::uint32_t n);  // uniform in 0..n-1
+// perm[1..n]: werte[1..n] (1..n when null) drawn without putting back; urne
+// holds what is left to draw, hilf the last draw.
+void ziehe_permutation(farbfeld& urne, std::uint8_t& hilf, int n, const int* werte, farbfeld& perm);
 
 // ---- signs and scoring
 void INITIALISIERE();

@@ -47,3 +47,14 @@ std::uint32_t Random(std::uint32_t n) {
   }
   return static_cast<std::uint32_t>(m >> 32);
 }
+
+void ziehe_permutation(farbfeld& urne, std::uint8_t& hilf, int n, const int* werte,
+                       farbfeld& perm) {
+  for (int i = 1; i <= n; ++i) urne[i] = static_cast<std::uint8_t>(werte ? werte[i] : i);
+  for (int i = 1; i <= n; ++i) {
+    const int r = static_cast<int>(Random(static_cast<std::uint32_t>(n + 1 - i))) + 1;
+    hilf = static_cast<std::uint8_t>(r);
+    perm[i] = urne[r];
+    for (int j = r; j <= n - i; ++j) urne[j] = urne[j + 1];
+  }
+}

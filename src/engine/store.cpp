@@ -112,17 +112,6 @@ T* hole(std::size_t anzahl, int nummer) {
   return static_cast<T*>(raten_hole(anzahl * sizeof(T), nummer));
 }
 
-void ziehe(Indexed<std::uint8_t, 0, 36>& urne, Indexed<std::uint8_t, 0, 36>& perm,
-           std::uint8_t& hilf, int n) {
-  for (int i = 1; i <= n; ++i) urne[i] = static_cast<std::uint8_t>(i);
-  for (int i = 1; i <= n; ++i) {
-    const int r = static_cast<int>(Random(static_cast<std::uint32_t>(n + 1 - i))) + 1;
-    hilf = static_cast<std::uint8_t>(r);
-    perm[i] = urne[r];
-    for (int j = r; j <= n - i; ++j) urne[j] = urne[j + 1];
-  }
-}
-
 // The build's two working arrays, one allocation of two words per node:
 // `folge` (the first half) takes the nodes sorted by bucket and becomes the
 // trial list, the halves' order letting it stay when the allocation
@@ -435,13 +424,13 @@ bool laenge_passt(int l, int n) {
 // The permutations of positions and signs: the first pair shapes the
 // opening trial, the second the numbering of the nodes.
 void ziehe_permutationen(int l, int n, bool leer) {
-  ziehe(ZAHLENREIHENFOLGE, PERMZ, HILFZAHLREIHENFOLGE, l);
-  ziehe(FARBENREIHENFOLGE, PERMF, HILFFARBREIHENFOLGE, n);
+  ziehe_permutation(ZAHLENREIHENFOLGE, HILFZAHLREIHENFOLGE, l, nullptr, PERMZ);
+  ziehe_permutation(FARBENREIHENFOLGE, HILFFARBREIHENFOLGE, n, nullptr, PERMF);
   PERMF[0] = 0;
   BESTIMME_ANFANG(static_cast<std::uint8_t>(l), static_cast<std::uint8_t>(n), MERKE_WDHG, leer,
                   true);
-  ziehe(ZAHLENREIHENFOLGETM, PERMZTM, HILFZAHLREIHENFOLGETM, l);
-  ziehe(FARBENREIHENFOLGETM, PERMFTM, HILFFARBREIHENFOLGETM, n);
+  ziehe_permutation(ZAHLENREIHENFOLGETM, HILFZAHLREIHENFOLGETM, l, nullptr, PERMZTM);
+  ziehe_permutation(FARBENREIHENFOLGETM, HILFFARBREIHENFOLGETM, n, nullptr, PERMFTM);
   PERMFTM[0] = 0;
   stelle_zahlung_ein(l, n, leer);
 }
