@@ -19,6 +19,25 @@ inline VirtualConsole& konsole() {
   return vc;
 }
 
+// The conditions of a game of the computer against itself: length l over the
+// signs erstes..letztes, no time limit, no sound, corrected as the form does.
+inline void bedingungen(int l, char erstes, char letztes, bool wdh, bool leer = false,
+                        bool fest = true) {
+  X.laenge = static_cast<std::uint8_t>(l);
+  X.erstes_zeichen = erstes;
+  X.letztes_zeichen = letztes;
+  X.wiederholung = wdh;
+  X.leerzeichen = leer;
+  X.pc_kodiert = 1;
+  X.pc_raet = 1;
+  X.fest = fest;
+  X.zeitlimit = 0;
+  X.ton = 0;
+  setze_zeichensatz();
+  REIHENFOLGE();
+  KORRIGIERE(MAXFARBE, static_cast<std::uint8_t>(l), wdh, leer, false, true);
+}
+
 // A secret of l sign numbers out of MAXFARBE, repeated signs only with wdh.
 inline void zufallsgeheim(int l, bool wdh, int* geheim) {
   for (int i = 0; i < l; ++i) {

@@ -15,22 +15,6 @@
 
 namespace {
 
-void bedingungen(int l, char letztes) {
-  X.laenge = static_cast<std::uint8_t>(l);
-  X.erstes_zeichen = '0';
-  X.letztes_zeichen = letztes;
-  X.wiederholung = 1;
-  X.leerzeichen = 0;
-  X.pc_kodiert = 1;
-  X.pc_raet = 1;
-  X.fest = 1;
-  X.zeitlimit = 0;
-  X.ton = 0;
-  setze_zeichensatz();
-  REIHENFOLGE();
-  KORRIGIERE(MAXFARBE, static_cast<std::uint8_t>(l), true, false, false, true);
-}
-
 // The store of the conditions, built once and kept for the following passes.
 int gebaut_l = 0;
 char gebaut_letztes = 0;
@@ -40,7 +24,7 @@ bool baue(int l, char letztes) {
   if (gebaut_l == l && gebaut_letztes == letztes && raten_knoten) return true;
   kvspiel_reset();
   RANDOMIZE(5);
-  bedingungen(l, letztes);
+  bedingungen(l, '0', letztes, true);
   LEERZEICHEN = false;
   KENNEALLEFARBEN = false;
   NUMMER = 0;
@@ -68,7 +52,7 @@ void BM_Aufbau(benchmark::State& state) {
   konsole();
   kvspiel_reset();
   RANDOMIZE(2);
-  bedingungen(l, letztes);
+  bedingungen(l, '0', letztes, true);
   for (auto _ : state) {
     bool ok = false;
     INIT_RATEN(ok);

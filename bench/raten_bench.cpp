@@ -16,21 +16,6 @@
 
 namespace {
 
-void bedingungen(int l, char letztes, bool wdh, bool fest = true) {
-  X.laenge = static_cast<std::uint8_t>(l);
-  X.erstes_zeichen = '0';
-  X.letztes_zeichen = letztes;
-  X.wiederholung = wdh;
-  X.leerzeichen = 0;
-  X.pc_kodiert = 1;
-  X.pc_raet = 1;
-  X.fest = fest;
-  X.zeitlimit = 0;
-  setze_zeichensatz();
-  REIHENFOLGE();
-  KORRIGIERE(MAXFARBE, static_cast<std::uint8_t>(l), wdh, false, false, true);
-}
-
 std::uint64_t zufallscode(int l, int n) {
   std::uint64_t pos = 0;
   for (int i = 0; i < l; ++i) pos |= static_cast<std::uint64_t>(Random(n) + 1) << (6 * i);
@@ -136,7 +121,7 @@ void BM_Zug(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     RANDOMIZE(saat++);
-    bedingungen(5, letztes, true);
+    bedingungen(5, '0', letztes, true);
     LEERZEICHEN = false;
     KENNEALLEFARBEN = false;
     NUMMER = 0;

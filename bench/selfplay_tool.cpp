@@ -36,22 +36,6 @@ struct Partie {
 
 bool mit_leer = false;
 
-void bedingungen(int l, char erstes, char letztes, bool wdh, bool fest) {
-  X.laenge = static_cast<std::uint8_t>(l);
-  X.erstes_zeichen = erstes;
-  X.letztes_zeichen = letztes;
-  X.wiederholung = wdh;
-  X.leerzeichen = mit_leer;
-  X.pc_kodiert = 1;
-  X.pc_raet = 1;
-  X.fest = fest;
-  X.zeitlimit = 0;
-  X.ton = 0;
-  setze_zeichensatz();
-  REIHENFOLGE();
-  KORRIGIERE(MAXFARBE, static_cast<std::uint8_t>(l), wdh, mit_leer, false, true);
-}
-
 // One game as the play loop runs it; secret = sign numbers (fixed code) or null.
 Partie spiele(const int* geheim) {
   const int l = X.laenge;
@@ -118,7 +102,7 @@ int fingerabdruck() {
     for (int saat = 1; saat <= 4; ++saat) {
       const bool fest = saat <= 3;
       RANDOMIZE(static_cast<std::uint64_t>(saat) * 104729 + static_cast<std::uint64_t>(lage.l));
-      bedingungen(lage.l, '0', lage.letztes, lage.wdh, fest);
+      bedingungen(lage.l, '0', lage.letztes, lage.wdh, mit_leer, fest);
       int geheim[9] = {};
       zufallsgeheim(lage.l, lage.wdh, geheim);
       const Partie partie = spiele(fest ? geheim : nullptr);
@@ -169,7 +153,7 @@ int main(int argc, char** argv) {
   console_use(vc);
   kvspiel_reset();
   RANDOMIZE(1);
-  bedingungen(l, erstes, letztes, wdh, true);
+  bedingungen(l, erstes, letztes, wdh, mit_leer, true);
   const int n = MAXFARBE;
   const int schranke =
       WIEVIELE(static_cast<std::uint8_t>(l), static_cast<std::uint8_t>(n), wdh, mit_leer);
@@ -189,7 +173,7 @@ int main(int argc, char** argv) {
         for (int j = i + 1; j < l; ++j)
           if (geheim[i] == geheim[j]) erlaubt = false;
     if (erlaubt) {
-      bedingungen(l, erstes, letztes, wdh, true);
+      bedingungen(l, erstes, letztes, wdh, mit_leer, true);
       Partie partie = spiele(geheim);
       if (!partie.geloest) ++ungeloest;
       summe += partie.versuche;
@@ -228,7 +212,7 @@ int main(int argc, char** argv) {
   long long v_summe = 0;
   for (int s = 1; s <= saaten; ++s) {
     RANDOMIZE(static_cast<std::uint64_t>(s) * 7919);
-    bedingungen(l, erstes, letztes, wdh, false);
+    bedingungen(l, erstes, letztes, wdh, mit_leer, false);
     Partie partie = spiele(nullptr);
     std::printf(" %d%s", partie.versuche, partie.geloest ? "" : "!");
     v_summe += partie.versuche;

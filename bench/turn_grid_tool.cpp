@@ -83,22 +83,11 @@ Uhr::time_point aufruf_beginn, auf_dem_brett;
 bool brett_gesehen = false;
 
 void bedingungen(const Lage& lage, int limit) {
-  X.laenge = static_cast<std::uint8_t>(lage.l);
-  X.erstes_zeichen = '0';
-  X.letztes_zeichen = lage.letztes;
-  X.wiederholung = lage.wdh;
-  X.leerzeichen = 0;
-  X.pc_kodiert = 1;
-  X.pc_raet = 1;
-  X.fest = 1;
+  ::bedingungen(lage.l, '0', lage.letztes, lage.wdh);
   X.zeitlimit = static_cast<std::uint8_t>(limit);
-  X.ton = 0;
   ZEITLIMIT = static_cast<std::uint32_t>(limit) * 1000;
   ZEITLIMIT99 = ZEITLIMIT + 99;
   ZEITLIMIT_DIV_10 = static_cast<std::uint32_t>(limit) * 100;
-  setze_zeichensatz();
-  REIHENFOLGE();
-  KORRIGIERE(MAXFARBE, static_cast<std::uint8_t>(lage.l), lage.wdh, false, false, true);
 }
 
 double median(std::vector<double> v) {
