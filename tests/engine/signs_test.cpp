@@ -1,10 +1,10 @@
 // Sign numbering, scoring, the answer-class order and the trial counts.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "engine/kvspiel.h"
+#include "engine/raten_hilfe.h"
 
 namespace {
 
@@ -14,13 +14,6 @@ void bereich(char erstes, char letztes) {
   X.erstes_zeichen = erstes;
   X.letztes_zeichen = letztes;
   setze_zeichensatz();
-}
-
-code als_code(const std::string& s) {
-  code c;
-  std::memset(c.z, ' ', sizeof c.z);
-  for (std::size_t i = 0; i < s.size(); ++i) c[static_cast<int>(i) + 1] = s[i];
-  return c;
 }
 
 TEST(Numbering, FollowsTheRingFromTheFirstSign) {
@@ -68,19 +61,20 @@ TEST(Numbering, CharacterTableIsTheInverse) {
 }
 
 TEST(Scoring, CountsPositionsAndCommonSigns) {
-  std::uint8_t p, t;
-  bewerte(als_code("aacd"), als_code("acda"), 4, p, t);
-  EXPECT_EQ(p, 1);
-  EXPECT_EQ(t, 4);  // Z = 3
-  bewerte(als_code("a*c*"), als_code("acde"), 4, p, t);
-  EXPECT_EQ(p, 1);
-  EXPECT_EQ(t, 2);  // Z = 1
-  bewerte(als_code("2934"), als_code("2473"), 4, p, t);
-  EXPECT_EQ(p, 1);
-  EXPECT_EQ(t, 3);  // Z = 2
-  bewerte(als_code("1111"), als_code("1222"), 4, p, t);
-  EXPECT_EQ(p, 1);
-  EXPECT_EQ(t, 1);
+  // Trial, code, P and T (T = P + Z).
+  const struct {
+    const char *v, *c;
+    int p, t;
+  } faelle[] = {{"aacd", "acda", 1, 4},
+                {"a*c*", "acde", 1, 2},
+                {"2934", "2473", 1, 3},
+                {"1111", "1222", 1, 1}};
+  for (const auto& f : faelle) {
+    int p, t;
+    raten_test::wertung(f.v, f.c, p, t);
+    EXPECT_EQ(p, f.p) << f.v;
+    EXPECT_EQ(t, f.t) << f.v;
+  }
 }
 
 TEST(ClassOrder, HasTheShapeOfEveryLength) {

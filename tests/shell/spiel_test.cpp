@@ -13,10 +13,13 @@
 #include <vector>
 
 #include "engine/kvspiel.h"
+#include "engine/raten_hilfe.h"
 #include "shell/kv.h"
 #include "support/harness.h"
 
 namespace {
+
+using raten_test::als_code;
 
 struct Rolle {
   bool pc_kodiert, fest;
@@ -82,13 +85,6 @@ class Spiel : public ::testing::Test {
       ++i[static_cast<std::size_t>(k)];
     }
   }
-
-  static code als_code(const std::string& s) {
-    code c;
-    std::memset(c.z, ' ', sizeof c.z);
-    for (std::size_t i = 0; i < s.size(); ++i) c[static_cast<int>(i) + 1] = s[i];
-    return c;
-  }
 };
 
 // Plays as a person would: waits for the dots of a new trial, reads the
@@ -134,8 +130,8 @@ class Rater {
       const int z = zeile[static_cast<std::size_t>(X4[c] - 1)] - '0';
       std::vector<std::string> rest;
       for (const std::string& k : kandidaten) {
-        std::uint8_t pp, tt;
-        bewerte(Spiel::als_code(versuche.back()), Spiel::als_code(k), l, pp, tt);
+        int pp, tt;
+        raten_test::wertung(versuche.back(), k, pp, tt);
         if (pp == p && tt - pp == z) rest.push_back(k);
       }
       kandidaten = rest;
