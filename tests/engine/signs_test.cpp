@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/kvspiel.h"
 #include "engine/raten_hilfe.h"
@@ -17,35 +19,23 @@ void bereich(char erstes, char letztes) {
 }
 
 TEST(Numbering, FollowsTheRingFromTheFirstSign) {
-  bereich('0', '9');
-  EXPECT_EQ(MAXFARBE, 10);
-  EXPECT_EQ(NRARRAY['0'], 1);
-  EXPECT_EQ(NRARRAY['9'], 10);
-  EXPECT_EQ(NRARRAY['a'], 11);
-  EXPECT_EQ(NRARRAY['z'], 36);
-  EXPECT_EQ(NRARRAY[':'], 255);
-  EXPECT_EQ(NRARRAY['`'], 255);
-
-  bereich('a', 'z');
-  EXPECT_EQ(NRARRAY['a'], 1);
-  EXPECT_EQ(NRARRAY['0'], 27);
-  EXPECT_EQ(NRARRAY['9'], 36);
-
-  bereich('y', 'b');
-  EXPECT_EQ(MAXFARBE, 14);
-  EXPECT_EQ(NRARRAY['y'], 1);
-  EXPECT_EQ(NRARRAY['z'], 2);
-  EXPECT_EQ(NRARRAY['0'], 3);
-  EXPECT_EQ(NRARRAY['a'], 13);
-  EXPECT_EQ(NRARRAY['c'], 15);
-  EXPECT_EQ(NRARRAY['x'], 36);
-
-  bereich('z', '5');
-  EXPECT_EQ(NRARRAY['z'], 1);
-  EXPECT_EQ(NRARRAY['0'], 2);
-  EXPECT_EQ(NRARRAY['9'], 11);
-  EXPECT_EQ(NRARRAY['a'], 12);
-  EXPECT_EQ(NRARRAY['y'], 36);
+  // The range, its sign count, and signs with their numbers (255: no sign).
+  const struct {
+    char erstes, letztes;
+    int anzahl;
+    std::vector<std::pair<char, int>> nummern;
+  } faelle[] = {
+      {'0', '9', 10, {{'0', 1}, {'9', 10}, {'a', 11}, {'z', 36}, {':', 255}, {'`', 255}}},
+      {'a', 'z', 26, {{'a', 1}, {'0', 27}, {'9', 36}}},
+      {'y', 'b', 14, {{'y', 1}, {'z', 2}, {'0', 3}, {'a', 13}, {'c', 15}, {'x', 36}}},
+      {'z', '5', 7, {{'z', 1}, {'0', 2}, {'9', 11}, {'a', 12}, {'y', 36}}},
+  };
+  for (const auto& f : faelle) {
+    bereich(f.erstes, f.letztes);
+    EXPECT_EQ(MAXFARBE, f.anzahl) << f.erstes;
+    for (const auto& [zeichen, nr] : f.nummern)
+      EXPECT_EQ(NRARRAY[static_cast<unsigned char>(zeichen)], nr) << f.erstes << zeichen;
+  }
 }
 
 TEST(Numbering, CharacterTableIsTheInverse) {
