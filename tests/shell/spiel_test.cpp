@@ -179,28 +179,22 @@ const Bedingung BEDINGUNGEN[] = {
     {"wrapping y..b", 'y', 'b', 4, false},
 };
 
-TEST_F(Spiel, CodebreakerWinsAgainstTheComputersFixedCode) {
-  for (const Bedingung& b : BEDINGUNGEN) {
-    bedingungen(b.erstes, b.letztes, b.laenge, b.wdh, COMPUTER_FEST, b.wdh);
-    spiele_und_pruefe(*this, h, b.name);
-  }
-}
-
-TEST_F(Spiel, CodebreakerWinsAgainstAHumansFixedCode) {
-  const char* codes[] = {"7305", "10", "77070", "by0a"};
-  int i = 0;
-  for (const Bedingung& b : BEDINGUNGEN) {
-    bedingungen(b.erstes, b.letztes, b.laenge, b.wdh, MENSCH_FEST);
-    LOESUNG = als_code(codes[i++]);
-    spiele_und_pruefe(*this, h, b.name);
-    EXPECT_EQ(h.text(10, 25, b.laenge), codes[i - 1]);
-  }
-}
-
-TEST_F(Spiel, CodebreakerWinsAgainstTheVariableCode) {
-  for (const Bedingung& b : BEDINGUNGEN) {
-    bedingungen(b.erstes, b.letztes, b.laenge, b.wdh, COMPUTER_VARIABEL, !b.wdh);
-    spiele_und_pruefe(*this, h, b.name);
+// Against the computer's fixed code, a human's fixed code and the variable
+// code, over every condition, in German or English.
+TEST_F(Spiel, CodebreakerWinsAgainstEveryEncoder) {
+  const char* codes[] = {"7305", "10", "77070", "by0a"};  // the human's fixed codes
+  for (const Rolle rolle : {COMPUTER_FEST, MENSCH_FEST, COMPUTER_VARIABEL}) {
+    SCOPED_TRACE(rolle.pc_kodiert ? (rolle.fest ? "computer, fixed" : "variable") : "human");
+    for (std::size_t i = 0; i < std::size(BEDINGUNGEN); ++i) {
+      const Bedingung& b = BEDINGUNGEN[i];
+      bedingungen(b.erstes, b.letztes, b.laenge, b.wdh, rolle,
+                  !rolle.pc_kodiert || b.wdh == rolle.fest);
+      if (!rolle.pc_kodiert) LOESUNG = als_code(codes[i]);
+      spiele_und_pruefe(*this, h, b.name);
+      if (!rolle.pc_kodiert) {
+        EXPECT_EQ(h.text(10, 25, b.laenge), codes[i]);
+      }
+    }
   }
 }
 
