@@ -101,8 +101,7 @@ TEST(Antwort, HumanEscReleasesTheStore) {
 }
 
 TEST(Antwort, NothingInCommonEliminatesTheSignsButKeepsOneAsFiller) {
-  Harness h;
-  h.vc.eof_when_empty = false;
+  HarnessOhneEingabeende h;
   RANDOMIZE(21);
   bedingungen(4, '0', '4', true);  // opening pattern 1123 over five signs
   ASSERT_TRUE(beginne());
@@ -149,8 +148,7 @@ TEST(Antwort, NothingInCommonEliminatesTheSignsButKeepsOneAsFiller) {
 
 TEST(Antwort, VariableCodeGivesTheLargestClassEarliestInOrder) {
   for (int spiel = 0; spiel < 4; ++spiel) {
-    Harness h;
-    h.vc.eof_when_empty = false;
+    HarnessOhneEingabeende h;
     RANDOMIZE(static_cast<std::uint64_t>(spiel) + 7);
     bedingungen(4, '0', '5', spiel % 2 == 0, false, true, false);
     ASSERT_TRUE(beginne());
@@ -199,8 +197,7 @@ TEST(Antwort, WholeGamesAgainstTheOwnFixedCodeInEveryShape) {
        {Fall{2, '0', 'z', true, false, "zz"}, Fall{3, 'y', 'b', false, false, "0ya"},
         Fall{5, '0', '3', true, false, "30012"}, Fall{4, '0', '1', true, true, "1011"},
         Fall{6, '0', '5', false, false, "504132"}, Fall{9, '0', '2', true, false, "012210120"}}) {
-    Harness h;
-    h.vc.eof_when_empty = false;
+    HarnessOhneEingabeende h;
     RANDOMIZE(77);
     bedingungen(f.l, f.erstes, f.letztes, f.wdh, f.leer);
     ASSERT_TRUE(beginne(f.geheim));
