@@ -10,7 +10,6 @@
 namespace {
 
 using extras_test::Ablauf;
-using extras_test::pad;
 using extras_test::Umgebung;
 
 const std::string RAND(16, ' ');
