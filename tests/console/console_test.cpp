@@ -1,9 +1,11 @@
+#include "console/console.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "console/console.h"
 #include "console/virtual_console.h"
+#include "support/harness.h"
 
 namespace {
 
@@ -13,15 +15,11 @@ class ScreenModel : public ::testing::Test {
   VirtualConsole vc;
 };
 
-std::string padded(const std::string& s) {
-  return s + std::string(SCREEN_COLS - s.size(), ' ');
-}
-
 TEST_F(ScreenModel, WritingPastColumn80WrapsToTheNextRow) {
   GOTOXY(78, 3);
   WRITE("abcde");
   EXPECT_EQ(screen_row(3).substr(77), "abc");
-  EXPECT_EQ(screen_row(4), padded("de"));
+  EXPECT_EQ(screen_row(4), pad("de"));
   EXPECT_EQ(WHEREX(), 3);
   EXPECT_EQ(WHEREY(), 4);
 }
@@ -44,28 +42,28 @@ TEST_F(ScreenModel, WritingPastRow25ScrollsInTheCurrentAttribute) {
   TEXTATTR = 0x47;
   GOTOXY(80, 25);
   WRITE('z');  // the last cell of the screen: written, then the screen scrolls
-  EXPECT_EQ(screen_row(1), padded("B"));
-  EXPECT_EQ(screen_row(23), padded("X"));
+  EXPECT_EQ(screen_row(1), pad("B"));
+  EXPECT_EQ(screen_row(23), pad("X"));
   EXPECT_EQ(screen_row(24)[0], 'Y');
   EXPECT_EQ(screen_row(24)[79], 'z');
   EXPECT_EQ(screen_attr(80, 24), 0x47);
-  EXPECT_EQ(screen_row(25), padded(""));
+  EXPECT_EQ(screen_row(25), pad(""));
   EXPECT_EQ(screen_attr(1, 25), 0x47);
   EXPECT_EQ(WHEREX(), 1);
   EXPECT_EQ(WHEREY(), 25);
   WRITELN("next");
-  EXPECT_EQ(screen_row(24), padded("next"));
+  EXPECT_EQ(screen_row(24), pad("next"));
   EXPECT_EQ(WHEREY(), 25);
 }
 
 TEST_F(ScreenModel, BackspaceMovesLeftWithoutErasingAndStopsAtColumn1) {
   GOTOXY(5, 2);
   WRITE("xy\b.\b");
-  EXPECT_EQ(screen_row(2), padded("    x."));
+  EXPECT_EQ(screen_row(2), pad("    x."));
   EXPECT_EQ(WHEREX(), 6);
   GOTOXY(1, 3);
   WRITE("\b\bq");
-  EXPECT_EQ(screen_row(3), padded("q"));
+  EXPECT_EQ(screen_row(3), pad("q"));
 }
 
 TEST_F(ScreenModel, ClrscrFillsWithTheCurrentAttributeAndHomesTheCursor) {
@@ -73,7 +71,7 @@ TEST_F(ScreenModel, ClrscrFillsWithTheCurrentAttributeAndHomesTheCursor) {
   TEXTATTR = 0x2e;
   CLRSCR();
   for (int y = 1; y <= SCREEN_ROWS; y += 6) {
-    EXPECT_EQ(screen_row(y), padded(""));
+    EXPECT_EQ(screen_row(y), pad(""));
     EXPECT_EQ(screen_attr(1, y), 0x2e);
     EXPECT_EQ(screen_attr(80, y), 0x2e);
   }
@@ -89,7 +87,7 @@ TEST_F(ScreenModel, TextmodeClearsTheWholeScreenAndResetsTheWindow) {
     GOTOXY(1, 1);
     TEXTATTR = static_cast<std::uint8_t>(0x10 + mode);
     TEXTMODE(mode);
-    EXPECT_EQ(screen_row(5), padded(""));
+    EXPECT_EQ(screen_row(5), pad(""));
     EXPECT_EQ(screen_attr(1, 25), 0x10 + mode);
     EXPECT_EQ(screen_attr(80, 1), 0x10 + mode);
     GOTOXY(80, 25);

@@ -38,11 +38,6 @@ std::vector<std::string> codes_without_repetition() {
   return all;
 }
 
-// The screen row of trial n (1..15 on the left side).
-int trial_row(int n) {
-  return 8 + n;
-}
-
 TEST(EndToEnd, PersonBreaksTheComputersCode) {
   TmuxSession t;
   ASSERT_TRUE(t.wait_for(" English:"));
@@ -56,7 +51,7 @@ TEST(EndToEnd, PersonBreaksTheComputersCode) {
   std::vector<std::string> trials;
   bool won = false;
   for (int n = 1; n <= 12 && !won; ++n) {
-    const int y = trial_row(n);
+    const int y = 8 + n;  // the trial's row on the left side
     ASSERT_TRUE(
         t.wait_for("|" + std::string(n < 10 ? "  " : " ") + std::to_string(n) + "|  ....   |"))
         << "trial " << n;
@@ -114,10 +109,6 @@ TEST(EndToEnd, ColourEditorRecoloursEveryScreen) {
   EXPECT_EQ(file[0], 47);  // white on green
   EXPECT_EQ(file[1], 46);  // yellow on green
 }
-
-}  // namespace
-
-namespace {
 
 // The computer guesses a person's code; the script answers every trial with
 // P and Z as it stands on the board, whenever the cursor waits in the P or

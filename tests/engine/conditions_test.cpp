@@ -91,19 +91,6 @@ TEST(Korrigiere, LimitsOfTheComputer) {
   }
 }
 
-TEST(Korrigiere, VacantSignCountsAsThirdSignOnlyWithTwoSigns) {
-  kvspiel_reset();
-  INITIALISIERE();
-  MEMAVAIL_ORB = SPEICHERBUDGET[8];
-  KORRIGIERE(2, 4, true, true, false, false);
-  EXPECT_EQ(MEMRATE, 80u);
-  EXPECT_EQ(SIZERATEN, 32);  // 4 + 12 + 3 rounded up
-  KORRIGIERE(3, 4, true, true, false, false);
-  EXPECT_EQ(MEMRATE, 81u);
-  KORRIGIERE(2, 3, true, true, false, false);
-  EXPECT_EQ(MEMRATE, 8u);
-}
-
 TEST(Korrigiere, ClearsGuessingAndVariableCodeBeyondTheBudget) {
   kvspiel_reset();
   INITIALISIERE();

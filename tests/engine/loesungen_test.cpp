@@ -273,8 +273,7 @@ TEST(Loesungen, NarrowingStopsAtEscOrCtrlC) {
   // 100,000 solutions, the last one's class kept: the narrowing looks at the
   // keys before it reaches the end.
   for (unsigned char taste : {27, 3}) {
-    Harness h;
-    h.vc.eof_when_empty = false;
+    HarnessOhneEingabeende h;
     const auto codes = zufallsliste({7, '9', 100000}, 5);
     Versuchsbild bild;
     raten_bild(codes.back(), bild);

@@ -59,8 +59,7 @@ TEST(RateCode, ChoosesABestTrialOfTheWholeList) {
   int geprueft = 0;
   for (const Bedingung& f : faelle)
     for (int spiel = 0; spiel < 6; ++spiel) {
-      Harness h;
-      h.vc.eof_when_empty = false;
+      HarnessOhneEingabeende h;
       RANDOMIZE(static_cast<std::uint64_t>(spiel) * 31 + f.l);
       bedingungen(f.l, '0', f.letztes, f.wdh, f.leer);
       const std::string geheim = zufallsgeheim(f.l, f.wdh);
@@ -144,8 +143,7 @@ TEST(RateCode, ScoringAgreesWithTheRuleInBothRecordFormats) {
 }
 
 TEST(RateCode, PlaysTheLastSolutionAtOnce) {
-  Harness h;
-  h.vc.eof_when_empty = false;
+  HarnessOhneEingabeende h;
   RANDOMIZE(3);
   bedingungen(4, '0', '5', true);
   const std::string geheim = "3140";
@@ -172,8 +170,7 @@ TEST(RateCode, PlaysTheLastSolutionAtOnce) {
 TEST(RateCode, ChoosesBetweenTheLastTwo) {
   int gesehen = 0;
   for (int spiel = 0; spiel < 30 && gesehen < 5; ++spiel) {
-    Harness h;
-    h.vc.eof_when_empty = false;
+    HarnessOhneEingabeende h;
     RANDOMIZE(static_cast<std::uint64_t>(spiel) + 50);
     bedingungen(4, '0', '5', true);
     ASSERT_TRUE(beginne(zufallsgeheim(4, true)));
@@ -196,8 +193,7 @@ TEST(RateCode, ChoosesBetweenTheLastTwo) {
 TEST(RateCode, EquallyGoodTrialsAreDrawnUniformly) {
   // Length 2 over three signs with repetition: the six trials of two
   // different signs tie; the list order is the same in every run.
-  Harness h;
-  h.vc.eof_when_empty = false;
+  HarnessOhneEingabeende h;
   std::map<std::string, int> gewaehlt;
   const int laeufe = 1200;
   raten_eimer = 4;
@@ -233,8 +229,7 @@ TEST(RateCode, WorkersChooseAsTheSearchOnOneThread) {
         std::vector<std::string> spur[2];
         std::uint32_t danach[2] = {};
         for (int art = 0; art < 2; ++art) {
-          Harness h;
-          h.vc.eof_when_empty = false;
+          HarnessOhneEingabeende h;
           raten_faeden = art == 0 ? 1 : 3;
           if (art == 0) raten_kern_erzwingen(RatenKern::skalar);
           raten_block_paare = fest ? 40 : 1u << 16;
@@ -263,8 +258,7 @@ void nach_der_eroeffnung(Harness& h, const std::string& geheim) {
 }
 
 TEST(RateCode, F4InTheOpeningHasNoEffect) {
-  Harness h;
-  h.vc.eof_when_empty = false;
+  HarnessOhneEingabeende h;
   bedingungen(4, '0', '9', true);
   ASSERT_TRUE(beginne("1234"));
   h.vc.push_ext(62);
@@ -388,8 +382,7 @@ TEST(RateCode, EscDuringTheSearchReleasesTheStore) {
 TEST(RateCode, EscWhileTheCanonicalTrialsAreCountedReleasesTheStore) {
   // 100,000 trials: the count of the canonical ones looks at the keyboard
   // after 65,536 of them, before the search's first poll.
-  Harness h;
-  h.vc.eof_when_empty = false;
+  HarnessOhneEingabeende h;
   RANDOMIZE(11);
   bedingungen(5, '0', '9', true);
   ASSERT_TRUE(beginne("01234"));

@@ -8,8 +8,14 @@
 
 #include "console/console.h"
 #include "engine/kvspiel.h"
+#include "support/harness.h"
 
 namespace raten_test {
+
+// A harness whose key reads wait on an empty queue rather than end the input.
+struct HarnessOhneEingabeende : Harness {
+  HarnessOhneEingabeende() { vc.eof_when_empty = false; }
+};
 
 inline void bedingungen(int l, char erstes, char letztes, bool wdh, bool leer = false,
                         bool pc_kodiert = true, bool fest = true) {

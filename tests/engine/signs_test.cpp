@@ -1,10 +1,12 @@
 // Sign numbering, scoring, the answer-class order and the trial counts.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/kvspiel.h"
+#include "engine/raten_hilfe.h"
 
 namespace {
 
@@ -16,43 +18,24 @@ void bereich(char erstes, char letztes) {
   setze_zeichensatz();
 }
 
-code als_code(const std::string& s) {
-  code c;
-  std::memset(c.z, ' ', sizeof c.z);
-  for (std::size_t i = 0; i < s.size(); ++i) c[static_cast<int>(i) + 1] = s[i];
-  return c;
-}
-
 TEST(Numbering, FollowsTheRingFromTheFirstSign) {
-  bereich('0', '9');
-  EXPECT_EQ(MAXFARBE, 10);
-  EXPECT_EQ(NRARRAY['0'], 1);
-  EXPECT_EQ(NRARRAY['9'], 10);
-  EXPECT_EQ(NRARRAY['a'], 11);
-  EXPECT_EQ(NRARRAY['z'], 36);
-  EXPECT_EQ(NRARRAY[':'], 255);
-  EXPECT_EQ(NRARRAY['`'], 255);
-
-  bereich('a', 'z');
-  EXPECT_EQ(NRARRAY['a'], 1);
-  EXPECT_EQ(NRARRAY['0'], 27);
-  EXPECT_EQ(NRARRAY['9'], 36);
-
-  bereich('y', 'b');
-  EXPECT_EQ(MAXFARBE, 14);
-  EXPECT_EQ(NRARRAY['y'], 1);
-  EXPECT_EQ(NRARRAY['z'], 2);
-  EXPECT_EQ(NRARRAY['0'], 3);
-  EXPECT_EQ(NRARRAY['a'], 13);
-  EXPECT_EQ(NRARRAY['c'], 15);
-  EXPECT_EQ(NRARRAY['x'], 36);
-
-  bereich('z', '5');
-  EXPECT_EQ(NRARRAY['z'], 1);
-  EXPECT_EQ(NRARRAY['0'], 2);
-  EXPECT_EQ(NRARRAY['9'], 11);
-  EXPECT_EQ(NRARRAY['a'], 12);
-  EXPECT_EQ(NRARRAY['y'], 36);
+  // The range, its sign count, and signs with their numbers (255: no sign).
+  const struct {
+    char erstes, letztes;
+    int anzahl;
+    std::vector<std::pair<char, int>> nummern;
+  } faelle[] = {
+      {'0', '9', 10, {{'0', 1}, {'9', 10}, {'a', 11}, {'z', 36}, {':', 255}, {'`', 255}}},
+      {'a', 'z', 26, {{'a', 1}, {'0', 27}, {'9', 36}}},
+      {'y', 'b', 14, {{'y', 1}, {'z', 2}, {'0', 3}, {'a', 13}, {'c', 15}, {'x', 36}}},
+      {'z', '5', 7, {{'z', 1}, {'0', 2}, {'9', 11}, {'a', 12}, {'y', 36}}},
+  };
+  for (const auto& f : faelle) {
+    bereich(f.erstes, f.letztes);
+    EXPECT_EQ(MAXFARBE, f.anzahl) << f.erstes;
+    for (const auto& [zeichen, nr] : f.nummern)
+      EXPECT_EQ(NRARRAY[static_cast<unsigned char>(zeichen)], nr) << f.erstes << zeichen;
+  }
 }
 
 TEST(Numbering, CharacterTableIsTheInverse) {
@@ -68,19 +51,20 @@ TEST(Numbering, CharacterTableIsTheInverse) {
 }
 
 TEST(Scoring, CountsPositionsAndCommonSigns) {
-  std::uint8_t p, t;
-  bewerte(als_code("aacd"), als_code("acda"), 4, p, t);
-  EXPECT_EQ(p, 1);
-  EXPECT_EQ(t, 4);  // Z = 3
-  bewerte(als_code("a*c*"), als_code("acde"), 4, p, t);
-  EXPECT_EQ(p, 1);
-  EXPECT_EQ(t, 2);  // Z = 1
-  bewerte(als_code("2934"), als_code("2473"), 4, p, t);
-  EXPECT_EQ(p, 1);
-  EXPECT_EQ(t, 3);  // Z = 2
-  bewerte(als_code("1111"), als_code("1222"), 4, p, t);
-  EXPECT_EQ(p, 1);
-  EXPECT_EQ(t, 1);
+  // Trial, code, P and T (T = P + Z).
+  const struct {
+    const char *v, *c;
+    int p, t;
+  } faelle[] = {{"aacd", "acda", 1, 4},
+                {"a*c*", "acde", 1, 2},
+                {"2934", "2473", 1, 3},
+                {"1111", "1222", 1, 1}};
+  for (const auto& f : faelle) {
+    int p, t;
+    raten_test::wertung(f.v, f.c, p, t);
+    EXPECT_EQ(p, f.p) << f.v;
+    EXPECT_EQ(t, f.t) << f.v;
+  }
 }
 
 TEST(ClassOrder, HasTheShapeOfEveryLength) {

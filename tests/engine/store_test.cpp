@@ -21,8 +21,7 @@ int sterne() {
 
 TEST(RatenSpeicher, TwoPositionsOverTwoSigns) {
   for (bool wdh : {true, false}) {
-    Harness h;
-    h.vc.eof_when_empty = false;
+    HarnessOhneEingabeende h;
     bedingungen(2, '0', '1', wdh);
     ASSERT_TRUE(beginne());
     EXPECT_EQ(raten_knoten, 4u);
@@ -32,19 +31,15 @@ TEST(RatenSpeicher, TwoPositionsOverTwoSigns) {
     EXPECT_EQ(v.size(), 4u);
     EXPECT_EQ(SCHLUSSLICHT, raten_versuch(ZAHLGESAMTVERSUCHE - 1));
     const auto l = loesungen();
-    if (wdh) {
-      EXPECT_EQ(std::set<std::string>(l.begin(), l.end()),
-                (std::set<std::string>{"00", "01", "10", "11"}));
-    } else {
-      EXPECT_EQ(std::set<std::string>(l.begin(), l.end()), (std::set<std::string>{"01", "10"}));
-    }
+    const std::set<std::string> erwartet =
+        wdh ? std::set<std::string>{"00", "01", "10", "11"} : std::set<std::string>{"01", "10"};
+    EXPECT_EQ(std::set<std::string>(l.begin(), l.end()), erwartet);
     EXPECT_EQ(ERLAUBT, raten_pos_knoten(raten_loes_pos(0)));
   }
 }
 
 TEST(RatenSpeicher, VacantSignOverTwoSignsAtLengthFour) {
-  Harness h;
-  h.vc.eof_when_empty = false;
+  HarnessOhneEingabeende h;
   bedingungen(4, '0', '1', true, true);
   ASSERT_TRUE(beginne());
   EXPECT_EQ(raten_knoten, 80u);
@@ -59,8 +54,7 @@ TEST(RatenSpeicher, VacantSignOverTwoSignsAtLengthFour) {
 
 TEST(RatenSpeicher, SolutionsFollowTheCreationChain) {
   // Newest node first: the node numbers fall along the solution list.
-  Harness h;
-  h.vc.eof_when_empty = false;
+  HarnessOhneEingabeende h;
   bedingungen(3, '0', '4', false);
   ASSERT_TRUE(beginne());
   EXPECT_EQ(raten_loes_zahl, 60u);
@@ -77,8 +71,7 @@ TEST(RatenSpeicher, SolutionsFollowTheCreationChain) {
 TEST(RatenSpeicher, ShuffleKeepsEveryNodeOnceInLongBuckets) {
   // Few buckets make long rings, past the saturation of the bucket counter.
   for (std::uint32_t eimer : {1u, 2u, 7u}) {
-    Harness h;
-    h.vc.eof_when_empty = false;
+    HarnessOhneEingabeende h;
     raten_eimer = eimer;
     bedingungen(4, '0', '5', true);  // 1296 nodes
     ASSERT_TRUE(beginne());
@@ -110,8 +103,7 @@ std::uint64_t versuchsfolge() {
 TEST(RatenSpeicher, TrialListRingKeepsItsOrder) {
   // Moving a trial to the front and pruning, with the ring's start inside
   // the array: the order in the list is that of a plain sequence.
-  Harness h;
-  h.vc.eof_when_empty = false;
+  HarnessOhneEingabeende h;
   bedingungen(3, '0', '4', true);  // 125 trials
   ASSERT_TRUE(beginne());
   raten_anfang = 100;
@@ -168,8 +160,7 @@ TEST(RatenSpeicher, TrialOrderIsFixedBySeed) {
       {4096, 14, 5, '9', true, 0xe2a84147a2e1a804u},
   };
   for (const Fall& f : faelle) {
-    Harness h;
-    h.vc.eof_when_empty = false;
+    HarnessOhneEingabeende h;
     raten_eimer = f.eimer;
     RANDOMIZE(f.saat);
     bedingungen(f.l, '0', f.letztes, true, f.leer);
@@ -181,8 +172,7 @@ TEST(RatenSpeicher, TrialOrderIsFixedBySeed) {
 
 TEST(RatenSpeicher, ShuffleIsUniform) {
   // Three nodes in one bucket: each of the six orders about equally often.
-  Harness h;
-  h.vc.eof_when_empty = false;
+  HarnessOhneEingabeende h;
   std::map<std::string, int> zahl;
   const int laeufe = 3000;
   for (int i = 0; i < laeufe; ++i) {
@@ -202,8 +192,7 @@ TEST(RatenSpeicher, ShuffleIsUniform) {
 }
 
 TEST(RatenSpeicher, ProgressBarNeverShrinksNorPassesTen) {
-  Harness h;
-  h.vc.eof_when_empty = false;
+  HarnessOhneEingabeende h;
   int zuletzt = 0, hoechstens = 0, rueckschritte = 0;
   h.vc.on_wait = [&](VirtualConsole&) {
     const int s = sterne();
@@ -222,8 +211,7 @@ TEST(RatenSpeicher, ProgressBarNeverShrinksNorPassesTen) {
 TEST(RatenSpeicher, ProgressStaysBoundedWhenTheNodeCountExceedsTheEstimate) {
   // One sign with the vacant sign: the build makes 2^4 - 1 nodes, the
   // conditions counted one.
-  Harness h;
-  h.vc.eof_when_empty = false;
+  HarnessOhneEingabeende h;
   bedingungen(4, '0', '0', true, true);
   EXPECT_EQ(MEMRATE, 1u);
   ASSERT_TRUE(beginne());
@@ -276,8 +264,7 @@ TEST(RatenSpeicher, EscLaterInTheBuildReleasesEverything) {
 TEST(RatenSpeicher, JoinKeepsTheClockAndStopsOnEsc) {
   // 10^5 nodes: the join of the buckets polls between its long passes.
   for (bool esc : {false, true}) {
-    Harness h;
-    h.vc.eof_when_empty = false;
+    HarnessOhneEingabeende h;
     int danach = 0;  // polls after the last node was drawn
     h.vc.on_wait = [&](VirtualConsole& vc) {
       if (GERATENE_VERSUCHE < 100000u) return;
@@ -301,8 +288,7 @@ TEST(RatenSpeicher, JoinKeepsTheClockAndStopsOnEsc) {
 
 TEST(RatenSpeicher, FailedAllocationEndsLikeEsc) {
   for (int nummer = 0; nummer < 2; ++nummer) {
-    Harness h;
-    h.vc.eof_when_empty = false;
+    HarnessOhneEingabeende h;
     raten_fehler_bei = nummer;
     bedingungen(4, '0', '9', true);
     EXPECT_FALSE(beginne()) << nummer;
@@ -323,8 +309,7 @@ TEST(RatenSpeicher, StaysWithinTheAdmittedMemory) {
                         Fall{4, '0', '9', true, false}, Fall{4, '0', 'j', true, false},
                         Fall{3, '0', 'z', true, false}, Fall{6, '0', '9', false, false},
                         Fall{9, '0', '3', true, false}}) {
-    Harness h;
-    h.vc.eof_when_empty = false;
+    HarnessOhneEingabeende h;
     bedingungen(f.l, f.erstes, f.letztes, f.wdh, f.leer);
     ASSERT_TRUE(beginne());
     EXPECT_LE(raten_belegt_max, static_cast<std::uint64_t>(SIZERATEN) * raten_knoten)

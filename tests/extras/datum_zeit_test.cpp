@@ -10,7 +10,6 @@
 namespace {
 
 using extras_test::Ablauf;
-using extras_test::pad;
 using extras_test::Umgebung;
 
 const std::string RAND(16, ' ');
@@ -19,18 +18,12 @@ void seite(bool deutsch = true) {
   KORRIGIERE_ZEIT(deutsch, 31, 30);
 }
 
-void ist_datum(const VirtualConsole::SetCall& c, int j, int m, int t) {
-  EXPECT_TRUE(c.is_date);
-  EXPECT_EQ(c.a, j);
-  EXPECT_EQ(c.b, m);
-  EXPECT_EQ(c.c, t);
-}
-
-void ist_zeit(const VirtualConsole::SetCall& c, int std, int min, int sek) {
-  EXPECT_FALSE(c.is_date);
-  EXPECT_EQ(c.a, std);
-  EXPECT_EQ(c.b, min);
-  EXPECT_EQ(c.c, sek);
+// A call to the clock setter: a date (year, month, day) or a time (hour, minute, second).
+void ist_datum(const VirtualConsole::SetCall& c, int a, int b, int d, bool datum = true) {
+  EXPECT_EQ(c.is_date, datum);
+  EXPECT_EQ(c.a, a);
+  EXPECT_EQ(c.b, b);
+  EXPECT_EQ(c.c, d);
 }
 
 // From the first year digit down to the month, the day and the hour.
@@ -169,8 +162,8 @@ TEST(DateAndTime, EnglishTwelveHourForms) {
   seite(false);
   EXPECT_EQ(a.erledigt(), a.anzahl());
   ASSERT_EQ(h.vc.set_calls.size(), 6u);
-  ist_zeit(h.vc.set_calls[0], 20, 30, 0);
-  ist_zeit(h.vc.set_calls[5], 0, 30, 0);
+  ist_datum(h.vc.set_calls[0], 20, 30, 0, false);
+  ist_datum(h.vc.set_calls[5], 0, 30, 0, false);
 }
 
 TEST(DateAndTime, HourTwentyNineBecomesTwenty) {
@@ -195,8 +188,8 @@ TEST(DateAndTime, HourTwentyNineBecomesTwenty) {
   seite();
   EXPECT_EQ(a.erledigt(), 3u);
   ASSERT_EQ(h.vc.set_calls.size(), 2u);
-  ist_zeit(h.vc.set_calls[0], 20, 45, 12);
-  ist_zeit(h.vc.set_calls[1], 23, 45, 12);
+  ist_datum(h.vc.set_calls[0], 20, 45, 12, false);
+  ist_datum(h.vc.set_calls[1], 23, 45, 12, false);
 }
 
 TEST(DateAndTime, MonthTensSkippedAboveTwo) {

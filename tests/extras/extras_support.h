@@ -11,11 +11,6 @@
 
 namespace extras_test {
 
-inline std::string pad(std::string s) {
-  s.resize(80, ' ');
-  return s;
-}
-
 // Each step inspects the screen and queues the next keys; after the last
 // step the input ends (every further read gives Ctrl-C).
 class Ablauf {

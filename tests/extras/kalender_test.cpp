@@ -1,6 +1,8 @@
 // The weekday calendar page and the virtual game date it sets.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "engine/kvspiel.h"
 #include "extras/zuf.h"
 #include "extras_support.h"
@@ -9,7 +11,6 @@
 namespace {
 
 using extras_test::Ablauf;
-using extras_test::pad;
 using extras_test::Umgebung;
 
 const std::string RAND(16, ' ');
@@ -18,16 +19,9 @@ void kalender(bool deutsch = true) {
   KALENDER(deutsch, 31, 30, VIRTUALDATE, VIRJ1, VIRM1, VIRT1, VIRWT1);
 }
 
-void virtuell(int j, int m, int t, int wt) {
-  EXPECT_TRUE(VIRTUALDATE);
-  EXPECT_EQ(VIRJ1, j);
-  EXPECT_EQ(VIRM1, m);
-  EXPECT_EQ(VIRT1, t);
-  EXPECT_EQ(VIRWT1, wt);
-}
-
-void real(int j, int m, int t, int wt) {
-  EXPECT_FALSE(VIRTUALDATE);
+// The game date left behind, and whether it is a virtual one.
+void virtuell(int j, int m, int t, int wt, bool ist_virtuell = true) {
+  EXPECT_EQ(VIRTUALDATE, ist_virtuell);
   EXPECT_EQ(VIRJ1, j);
   EXPECT_EQ(VIRM1, m);
   EXPECT_EQ(VIRT1, t);
@@ -131,67 +125,61 @@ TEST(Calendar, EnglishPage) {
   EXPECT_EQ(a.erledigt(), 1u);
 }
 
-// Types the four year digits from the first year digit (the cursor ends there again).
-void jahr_tippen(Harness& h, const char* jahr) {
-  h.vc.push_keys(jahr);
+// (Year digits typed from the first one leave the cursor there again.)
+// From the first year digit down to the month, the day's tens and right to its units.
+void zu_den_tageseinern(Harness& h) {
+  h.vc.push_ext(80);
+  h.vc.push_ext(80);
+  h.vc.push_ext(77);
 }
 
-TEST(Calendar, YearZeroIsALeapYearStartingOnThursday) {
-  Umgebung u(2025, 1, 1);
-  Harness& h = u.h;
-  Ablauf a(h);
-  a.dann([&] { jahr_tippen(h, "0000"); });
-  a.dann([&] {
-    EXPECT_EQ(h.row(18), pad(RAND + "Jahr (0000 - 9999): 0000 (ist ein Schaltjahr.) "));
-    EXPECT_EQ(h.row(21), pad(RAND + "Wochentag         : Donnerstag."));
-    EXPECT_EQ(WHEREX(), 37);
-    EXPECT_EQ(WHEREY(), 18);
-    h.vc.push_key(13);
-  });
-  kalender();
-  EXPECT_EQ(a.erledigt(), 2u);
-  virtuell(0, 1, 1, 4);
-}
-
-TEST(Calendar, FirstOfMarchOfYearZeroIsAMonday) {
-  Umgebung u(2025, 3, 1);
-  Harness& h = u.h;
-  Ablauf a(h);
-  a.dann([&] { jahr_tippen(h, "0000"); });
-  a.dann([&] {
-    EXPECT_EQ(h.row(21), pad(RAND + "Day of the week   : Monday.   "));
-    h.vc.push_key(3);
-  });
-  kalender(false);
-  virtuell(0, 3, 1, 1);
-}
-
-TEST(Calendar, LastDayOfYear9999IsAFriday) {
-  Umgebung u(2025, 12, 31);
-  Harness& h = u.h;
-  Ablauf a(h);
-  a.dann([&] { jahr_tippen(h, "9999"); });
-  a.dann([&] {
-    EXPECT_EQ(h.row(18), pad(RAND + "Jahr (0000 - 9999): 9999 (ist kein Schaltjahr.)"));
-    EXPECT_EQ(h.row(21), pad(RAND + "Wochentag         : Freitag.   "));
-    h.vc.push_key(13);
-  });
-  kalender();
-  virtuell(9999, 12, 31, 5);
+// The ends of the range: a year typed over the clock's date, the leap-year
+// note and the weekday, and the date kept by Enter or Ctrl-C.
+TEST(Calendar, YearZeroAndYear9999) {
+  const struct {
+    int monat, tag;
+    const char* jahr;
+    bool deutsch;
+    const char *zeile18, *zeile21;
+    unsigned char ende;
+    int wt;
+  } faelle[] = {
+      {1, 1, "0000", true, "Jahr (0000 - 9999): 0000 (ist ein Schaltjahr.) ",
+       "Wochentag         : Donnerstag.", 13, 4},
+      {3, 1, "0000", false, "Year (0000 - 9999): 0000 (is a leap-year.)     ",
+       "Day of the week   : Monday.   ", 3, 1},
+      {12, 31, "9999", true, "Jahr (0000 - 9999): 9999 (ist kein Schaltjahr.)",
+       "Wochentag         : Freitag.   ", 13, 5},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.zeile21);
+    Umgebung u(2025, f.monat, f.tag);
+    Harness& h = u.h;
+    Ablauf a(h);
+    a.dann([&] { h.vc.push_keys(f.jahr); });
+    a.dann([&] {
+      EXPECT_EQ(h.row(18), pad(RAND + f.zeile18));
+      EXPECT_EQ(h.row(21), pad(RAND + f.zeile21));
+      EXPECT_EQ(WHEREX(), 37);
+      EXPECT_EQ(WHEREY(), 18);
+      h.vc.push_key(f.ende);
+    });
+    kalender(f.deutsch);
+    EXPECT_EQ(a.erledigt(), 2u);
+    virtuell(std::atoi(f.jahr), f.monat, f.tag, f.wt);
+  }
 }
 
 TEST(Calendar, FebruaryOf1700And1500) {
   Umgebung u(2025, 2, 20);
   Harness& h = u.h;
   Ablauf a(h);
-  a.dann([&] { jahr_tippen(h, "1700"); });
+  a.dann([&] { h.vc.push_keys("1700"); });
   a.dann([&] {
     EXPECT_EQ(h.row(18), pad(RAND + "Jahr (0000 - 9999): 1700 (ist kein Schaltjahr.)"));
     EXPECT_EQ(h.row(20), pad(RAND + "Tag      (01 - 28): 20."));
     // To the day's units: 9 is out of range in a common February.
-    h.vc.push_ext(80);
-    h.vc.push_ext(80);
-    h.vc.push_ext(77);
+    zu_den_tageseinern(h);
     h.vc.push_keys("9");
   });
   a.dann([&] {
@@ -226,7 +214,7 @@ TEST(Calendar, TheTenMissingDaysOf1582) {
     Umgebung u(2025, 10, 7);
     Harness& h = u.h;
     Ablauf a(h);
-    a.dann([&] { jahr_tippen(h, "1582"); });
+    a.dann([&] { h.vc.push_keys("1582"); });
     a.dann([&] {
       EXPECT_EQ(h.row(20), pad(RAND + "Tag      (01 - 31): 17."));
       EXPECT_EQ(h.row(21), pad(RAND + "Wochentag         : Sonntag.   "));
@@ -240,13 +228,11 @@ TEST(Calendar, TheTenMissingDaysOf1582) {
     Umgebung u(2025, 10, 4);
     Harness& h = u.h;
     Ablauf a(h);
-    a.dann([&] { jahr_tippen(h, "1582"); });
+    a.dann([&] { h.vc.push_keys("1582"); });
     a.dann([&] {
       EXPECT_EQ(h.row(20), pad(RAND + "Day      (01 - 31): 04"));
       EXPECT_EQ(h.row(21), pad(RAND + "Day of the week   : Thursday. "));
-      h.vc.push_ext(80);
-      h.vc.push_ext(80);
-      h.vc.push_ext(77);
+      zu_den_tageseinern(h);
       h.vc.push_keys("5");
     });
     a.dann([&] {
@@ -289,7 +275,7 @@ TEST(Calendar, EnteringAndLeavingSwitchesTheVirtualDateOff) {
   VIRWT1 = 2;
   u.h.vc.push_key(13);
   kalender();
-  real(2025, 12, 18, 4);
+  virtuell(2025, 12, 18, 4, false);
 }
 
 TEST(Calendar, TomorrowSwitchesTheVirtualDateOnAndBackOff) {
@@ -297,11 +283,8 @@ TEST(Calendar, TomorrowSwitchesTheVirtualDateOnAndBackOff) {
   Harness& h = u.h;
   Ablauf a(h);
   a.dann([&] {
-    // Down to the month (12: its tens are not skipped), down to the day's tens,
-    // right to its units, then 9.
-    h.vc.push_ext(80);
-    h.vc.push_ext(80);
-    h.vc.push_ext(77);
+    // To the day's units (the month's tens, at 12, are not skipped), then 9.
+    zu_den_tageseinern(h);
     h.vc.push_keys("9");
   });
   a.dann([&] {
@@ -313,7 +296,7 @@ TEST(Calendar, TomorrowSwitchesTheVirtualDateOnAndBackOff) {
     h.vc.push_keys("18");  // the tens stay 1, then back to the 18th
   });
   a.dann([&] {
-    real(2025, 12, 18, 4);
+    virtuell(2025, 12, 18, 4, false);
     h.vc.push_keys("2");  // the 28th
   });
   a.dann([&] {
@@ -330,13 +313,13 @@ TEST(Calendar, F1ThenEnterLeavesTheVirtualDateOff) {
     Umgebung u(2025, 12, 18);
     Harness& h = u.h;
     Ablauf a(h);
-    a.dann([&] { jahr_tippen(h, "1999"); });
+    a.dann([&] { h.vc.push_keys("1999"); });
     a.dann([&] {
       virtuell(1999, 12, 18, 6);
       h.vc.push_ext(f1);
     });
     a.dann([&] {
-      real(2025, 12, 18, 4);
+      virtuell(2025, 12, 18, 4, false);
       EXPECT_EQ(h.row(18), pad(RAND + "Jahr (0000 - 9999): 2025 (ist kein Schaltjahr.)"));
       EXPECT_EQ(h.row(21), pad(RAND + "Wochentag         : Donnerstag."));
       EXPECT_EQ(WHEREX(), 37);
@@ -345,7 +328,7 @@ TEST(Calendar, F1ThenEnterLeavesTheVirtualDateOff) {
     });
     kalender();
     EXPECT_EQ(a.erledigt(), 3u) << int(f1);
-    real(2025, 12, 18, 4);
+    virtuell(2025, 12, 18, 4, false);
     EXPECT_TRUE(h.vc.set_calls.empty());
   }
 }

@@ -141,11 +141,10 @@ TEST_F(Brett, AllThirtySixSignsAndTheVariableCode) {
   EXPECT_EQ(h.text(1, 5, 5), "| 9 Z");
 }
 
+// (The start lines of the clock panel below show two more.)
 TEST_F(Brett, DateLines) {
-  EXPECT_EQ(brett_datum(true, 2025, 12, 18, 4), "Donnerstag, 18.12.2025,");
   EXPECT_EQ(brett_datum(true, 2026, 1, 5, 1), "Montag, 5.1.2026,");
   EXPECT_EQ(brett_datum(true, 7, 3, 1, 0), "Sonntag, 1.3.0007,");
-  EXPECT_EQ(brett_datum(false, 2023, 5, 3, 3), "Wednesday, 3rd May 2023,");
   EXPECT_EQ(brett_datum(false, 2025, 3, 23, 3), "Weds., 23rd March 2025,");
   EXPECT_EQ(brett_datum(false, 2025, 5, 14, 3), "Weds., 14th May 2025,");
   EXPECT_EQ(brett_datum(false, 2025, 9, 2, 2), "Tuesday, 2nd Sept. 2025,");

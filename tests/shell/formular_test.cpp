@@ -180,6 +180,7 @@ TEST(Formular, VacantSignCountsAsAThirdSignWithTwoSigns) {
     const std::string wdh = f.laenge > f.letztes - '0' + 1 ? "" : "j";
     formular(h, "3" + ENTER + ENTER + ENTER + f.letztes + f.laenge + wdh + "j", [&] {
       EXPECT_EQ(MEMRATE, f.knoten) << f.letztes << f.laenge;
+      EXPECT_EQ(SIZERATEN, 32);  // length + 12 + 3, rounded up to 16
       EXPECT_EQ(X.leerzeichen, 1);
       EXPECT_EQ(h.text(30, 18, 5), "Ja.  ");
     });

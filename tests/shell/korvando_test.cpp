@@ -7,11 +7,6 @@
 
 namespace {
 
-std::string pad(std::string s) {
-  s.resize(80, ' ');
-  return s;
-}
-
 TEST(Program, EnglishMenuThenNine) {
   Harness h;
   int menue_gesehen = 0;

@@ -13,10 +13,13 @@
 #include <vector>
 
 #include "engine/kvspiel.h"
+#include "engine/raten_hilfe.h"
 #include "shell/kv.h"
 #include "support/harness.h"
 
 namespace {
+
+using raten_test::als_code;
 
 struct Rolle {
   bool pc_kodiert, fest;
@@ -82,13 +85,6 @@ class Spiel : public ::testing::Test {
       ++i[static_cast<std::size_t>(k)];
     }
   }
-
-  static code als_code(const std::string& s) {
-    code c;
-    std::memset(c.z, ' ', sizeof c.z);
-    for (std::size_t i = 0; i < s.size(); ++i) c[static_cast<int>(i) + 1] = s[i];
-    return c;
-  }
 };
 
 // Plays as a person would: waits for the dots of a new trial, reads the
@@ -134,8 +130,8 @@ class Rater {
       const int z = zeile[static_cast<std::size_t>(X4[c] - 1)] - '0';
       std::vector<std::string> rest;
       for (const std::string& k : kandidaten) {
-        std::uint8_t pp, tt;
-        bewerte(Spiel::als_code(versuche.back()), Spiel::als_code(k), l, pp, tt);
+        int pp, tt;
+        raten_test::wertung(versuche.back(), k, pp, tt);
         if (pp == p && tt - pp == z) rest.push_back(k);
       }
       kandidaten = rest;
@@ -183,28 +179,22 @@ const Bedingung BEDINGUNGEN[] = {
     {"wrapping y..b", 'y', 'b', 4, false},
 };
 
-TEST_F(Spiel, CodebreakerWinsAgainstTheComputersFixedCode) {
-  for (const Bedingung& b : BEDINGUNGEN) {
-    bedingungen(b.erstes, b.letztes, b.laenge, b.wdh, COMPUTER_FEST, b.wdh);
-    spiele_und_pruefe(*this, h, b.name);
-  }
-}
-
-TEST_F(Spiel, CodebreakerWinsAgainstAHumansFixedCode) {
-  const char* codes[] = {"7305", "10", "77070", "by0a"};
-  int i = 0;
-  for (const Bedingung& b : BEDINGUNGEN) {
-    bedingungen(b.erstes, b.letztes, b.laenge, b.wdh, MENSCH_FEST);
-    LOESUNG = als_code(codes[i++]);
-    spiele_und_pruefe(*this, h, b.name);
-    EXPECT_EQ(h.text(10, 25, b.laenge), codes[i - 1]);
-  }
-}
-
-TEST_F(Spiel, CodebreakerWinsAgainstTheVariableCode) {
-  for (const Bedingung& b : BEDINGUNGEN) {
-    bedingungen(b.erstes, b.letztes, b.laenge, b.wdh, COMPUTER_VARIABEL, !b.wdh);
-    spiele_und_pruefe(*this, h, b.name);
+// Against the computer's fixed code, a human's fixed code and the variable
+// code, over every condition, in German or English.
+TEST_F(Spiel, CodebreakerWinsAgainstEveryEncoder) {
+  const char* codes[] = {"7305", "10", "77070", "by0a"};  // the human's fixed codes
+  for (const Rolle rolle : {COMPUTER_FEST, MENSCH_FEST, COMPUTER_VARIABEL}) {
+    SCOPED_TRACE(rolle.pc_kodiert ? (rolle.fest ? "computer, fixed" : "variable") : "human");
+    for (std::size_t i = 0; i < std::size(BEDINGUNGEN); ++i) {
+      const Bedingung& b = BEDINGUNGEN[i];
+      bedingungen(b.erstes, b.letztes, b.laenge, b.wdh, rolle,
+                  !rolle.pc_kodiert || b.wdh == rolle.fest);
+      if (!rolle.pc_kodiert) LOESUNG = als_code(codes[i]);
+      spiele_und_pruefe(*this, h, b.name);
+      if (!rolle.pc_kodiert) {
+        EXPECT_EQ(h.text(10, 25, b.laenge), codes[i]);
+      }
+    }
   }
 }
 

@@ -8,6 +8,12 @@
 
 #include "console/virtual_console.h"
 
+// A screen row's text: the string filled with blanks to 80 columns.
+inline std::string pad(std::string s) {
+  s.resize(80, ' ');
+  return s;
+}
+
 class Harness {
  public:
   Harness();
