@@ -3,6 +3,7 @@
 #include "console/console.h"
 
 #include <cstring>
+#include <exception>
 #include <thread>
 #include <tuple>
 
@@ -304,4 +305,16 @@ unsigned system_cores() {
 #endif
   const unsigned n = std::thread::hardware_concurrency();
   return n ? n : 1;
+}
+
+std::thread start_thread(void (*work)(void*), void* data) {
+  return backend->start_thread(work, data);
+}
+
+std::thread Backend::start_thread(void (*work)(void*), void* data) {
+  try {
+    return std::thread(work, data);
+  } catch (const std::exception&) {
+    return std::thread();  // std::system_error: no thread to be had now
+  }
 }

@@ -1,6 +1,7 @@
 #include "console/system_memory.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "console/console.h"
 #include "console/system_files.h"
 
 namespace {
@@ -168,4 +170,13 @@ std::uint64_t system_memory_obtainable() {
   if (adressraum < raum) raum = adressraum;
   if (daten < raum) raum = daten;
   return raum;
+}
+
+void advise_huge_pages(void* block, std::size_t bytes) {
+#ifdef MADV_HUGEPAGE
+  madvise(block, bytes, MADV_HUGEPAGE);
+#else
+  (void)block;
+  (void)bytes;
+#endif
 }

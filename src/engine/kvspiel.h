@@ -620,8 +620,9 @@ constexpr std::uint32_t ARBEITER_MAX = 64;
 constexpr std::uint64_t RATEN_BLOCK_PAARE = std::uint64_t{1} << 21;
 constexpr std::uint64_t RATEN_PARALLEL_AB = std::uint64_t{1} << 23;
 std::uint32_t arbeiter_zahl_fuer_suche();
-// Starts zahl threads running arbeit(daten).
-void arbeiter_starten(std::uint32_t zahl, void (*arbeit)(void*), void* daten);
+// Starts up to zahl threads running arbeit(daten) and returns how many the
+// system gave (the work must get done with fewer, even with none).
+std::uint32_t arbeiter_starten(std::uint32_t zahl, void (*arbeit)(void*), void* daten);
 // A worker reports finished work; the main thread waits for a report it has
 // not seen, or at most ms milliseconds.
 void arbeiter_melden();

@@ -474,8 +474,9 @@ std::uint32_t blockgroesse(std::uint32_t n, std::uint32_t soll) {
   return static_cast<std::uint32_t>(plaetze < 1 ? 1 : (plaetze > n ? n : plaetze));
 }
 
-Ergebnis suche_verteilt(bool reduzieren, std::uint32_t faeden, Beste& b) {
-  Ergebnis e;
+// The search on the workers; false, and nothing done, when the system gave
+// none of them.
+bool suche_verteilt(bool reduzieren, std::uint32_t faeden, Beste& b, Ergebnis& e) {
   Teilung t;
   t.n = ZAHLGESAMTVERSUCHE;
   t.reduzieren = reduzieren;
@@ -483,7 +484,7 @@ Ergebnis suche_verteilt(bool reduzieren, std::uint32_t faeden, Beste& b) {
   t.stapel = versuche_je_block() >= STAPEL ? STAPEL : 1;
   t.groesse = blockgroesse(t.n, soll);
   t.bloecke = (t.n + t.groesse - 1) / t.groesse;
-  arbeiter_starten(faeden, arbeite, &t);
+  if (arbeiter_starten(faeden, arbeite, &t) == 0) return false;
   std::uint64_t gesehen = 0;
   for (std::uint32_t c = 0; c < t.bloecke;) {
     Block blk;
@@ -512,7 +513,7 @@ Ergebnis suche_verteilt(bool reduzieren, std::uint32_t faeden, Beste& b) {
   }
   t.halt = true;
   arbeiter_beenden();
-  return e;
+  return true;
 }
 
 // The search: on the workers when there are several and the search is large
@@ -522,7 +523,9 @@ Ergebnis suche(bool eroeffnung, bool reduzieren, Beste& b, std::int32_t* beste) 
   const std::uint64_t paare = static_cast<std::uint64_t>(ZAHL_DER_VERSUCHE) * raten_loes_zahl;
   if (faeden < 2 || paare < raten_parallel_ab)
     return suche_einzeln(eroeffnung, reduzieren, b, beste);
-  const Ergebnis e = suche_verteilt(reduzieren, faeden, b);
+  Ergebnis e;
+  if (!suche_verteilt(reduzieren, faeden, b, e))
+    return suche_einzeln(eroeffnung, reduzieren, b, beste);
   if (!e.esc && b.gefunden) {
     Versuchsbild bild;
     raten_bild(b.pos, bild);

@@ -247,6 +247,30 @@ TEST(RateCode, WorkersChooseAsTheSearchOnOneThread) {
       }
 }
 
+TEST(RateCode, WithoutThreadsTheGameGoesOnAsOnOneThread) {
+  // The system gives one worker of three, then none: the build, the count
+  // of the canonical trials (100,000 trials) and the searches go on with
+  // what there is, and play as the main thread alone does.
+  std::vector<std::string> spur[3];
+  for (int art = 0; art < 3; ++art) {
+    HarnessOhneEingabeende h;
+    raten_faeden = art == 0 ? 1 : 3;
+    h.vc.thread_fail_from = art == 1 ? 1 : 0;
+    raten_block_paare = 40;
+    raten_parallel_ab = 0;
+    RANDOMIZE(7);
+    bedingungen(5, '0', '9', true);
+    ASSERT_TRUE(beginne(zufallsgeheim(5, true)));
+    for (const Zug& z : partie()) spur[art].push_back(z.code + std::to_string(z.p * 10 + z.z));
+    EXPECT_EQ(arbeiter_laufend(), 0u);
+    if (art > 0) {
+      EXPECT_GT(h.vc.thread_starts, 1);
+    }
+  }
+  EXPECT_EQ(spur[1], spur[0]);
+  EXPECT_EQ(spur[2], spur[0]);
+}
+
 // A game after its opening, the computer answering against a fixed code.
 void nach_der_eroeffnung(Harness& h, const std::string& geheim) {
   h.vc.eof_when_empty = false;
