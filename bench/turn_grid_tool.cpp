@@ -100,18 +100,7 @@ double median(std::vector<double> v) {
 // One game; the turns appended to zuege, the trials needed returned (0 = unsolved).
 int spiele(const Lage& lage, const int* geheim, std::vector<Zug>& zuege, double& aufbau) {
   const int l = lage.l;
-  LEERZEICHEN = false;
-  KENNEALLEFARBEN = !lage.wdh && l == MAXFARBE;
-  NUMMER = 0;
-  raten_spielbeginn(lage.wdh);
-  std::memset(&LOESUNG, ' ', sizeof LOESUNG);
-  for (int i = 1; i <= l; ++i) LOESUNG[i] = FARBARRAY[geheim[i - 1]];
-  zaehle_loesungsfarben();
-  ZEITEIN = true;
-  uhren_starten();
-  WX = 48;
-  WY = 9;
-  GOTOXY(WX, WY);
+  spielbeginn(l, lage.wdh, geheim);
   bool ok = false;
   const auto a = Uhr::now();
   INIT_RATEN(ok);

@@ -194,6 +194,10 @@ std::thread start_thread(void (*work)(void*), void* data);
 // Asks the system to back a large block with huge pages where it has them:
 // blocks that are touched at random then need fewer page-table walks.
 void advise_huge_pages(void* block, std::size_t bytes);
+// Backs a block with memory now, as its first writes would, without
+// changing what it holds: another thread may write it meanwhile. False
+// where the system cannot (the writes then back it as they come).
+bool populate_memory(void* block, std::size_t bytes);
 
 // ---------------------------------------------------------------- back ends
 

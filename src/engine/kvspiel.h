@@ -396,6 +396,41 @@ void kvspiel_reset();
 // ---- random numbers
 void RANDOMIZE(std::uint64_t saat);
 std::uint32_t Random(std::uint32_t n);  // uniform in 0..n-1
+// The generator itself (xoshiro256**), for loops that draw many numbers: a
+// copy from zufall_holen draws exactly what Random would draw in its place,
+// and zufall_zurueck hands its state back to Random.
+struct Zufall {
+  std::uint64_t s[4];
+
+  static std::uint64_t drehe(std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
+  std::uint64_t naechste() {
+    const std::uint64_t ergebnis = drehe(s[1] * 5, 7) * 9;
+    const std::uint64_t t = s[1] << 17;
+    s[2] ^= s[0];
+    s[3] ^= s[1];
+    s[1] ^= s[2];
+    s[0] ^= s[3];
+    s[2] ^= t;
+    s[3] = drehe(s[3], 45);
+    return ergebnis;
+  }
+  // Uniform in 0..n-1: Lemire's multiply-shift with rejection.
+  std::uint32_t unter(std::uint32_t n) {
+    if (n == 0) return 0;
+    std::uint64_t m = (naechste() >> 32) * n;
+    auto rest = static_cast<std::uint32_t>(m);
+    if (rest < n) {
+      const std::uint32_t schwelle = static_cast<std::uint32_t>(-n) % n;
+      while (rest < schwelle) {
+        m = (naechste() >> 32) * n;
+        rest = static_cast<std::uint32_t>(m);
+      }
+    }
+    return static_cast<std::uint32_t>(m >> 32);
+  }
+};
+Zufall zufall_holen();
+void zufall_zurueck(const Zufall& z);
 // perm[1..n]: werte[1..n] (1..n when null) drawn without putting back; urne
 // holds what is left to draw, hilf the last draw.
 void ziehe_permutation(farbfeld& urne, std::uint8_t& hilf, int n, const int* werte, farbfeld& perm);
@@ -528,6 +563,10 @@ void raten_gib_frei(void* p, std::size_t bytes);
 bool raten_loes_anlegen(std::uint64_t zahl);
 // Solution i (0-based) := the packed code pos (no vacant sign).
 void raten_loes_setze(std::uint32_t i, std::uint64_t pos);
+// The same without the list's sign set: the signs of the code are returned
+// (bit c for sign c) for the caller to add, so that several threads may
+// fill different solutions at once.
+std::uint64_t raten_loes_schreibe(std::uint32_t i, std::uint64_t pos);
 void raten_loes_freigeben();
 // The packed code of solution i (0-based).
 std::uint64_t raten_loes_pos(std::uint32_t i);
