@@ -154,28 +154,33 @@ bool zwischenhalt() {
   return !abbruch_abfragen();
 }
 
-// Runs up to KURZ nodes are replayed without branches on the places: each
-// drop rebuilds the run from one half of `puffer` into the other (slot 0 of
-// a half stays unused), over whole groups of four slots.
+// Runs up to KURZ nodes are replayed backwards: the last drop's node stands
+// at its place r among all of them, each earlier one at place r among the
+// places the later ones left free (a mask of 64 bits).
 constexpr std::uint32_t KURZ = 64;
-using Puffer = std::int32_t[2][KURZ + 8];
 
-// Node k goes to slot r + 1 of `neu`; the slots below keep their node, the
-// slots above take the node below them in `alt`. Four slots at a time.
-using Vier = std::int32_t __attribute__((vector_size(16)));
-inline void einfuegen(const std::int32_t* alt, std::int32_t* neu, std::int32_t bis, std::int32_t r,
-                      std::int32_t k) {
-  Vier j = {0, 1, 2, 3};
-  for (std::int32_t q = 0; q < bis; q += 4) {
-    Vier hier, unten;
-    std::memcpy(&hier, alt + q + 1, sizeof hier);
-    std::memcpy(&unten, alt + q, sizeof unten);
-    const Vier davor = j < r;
-    const Vier gleich = j == r;
-    const Vier v = (hier & davor) | (k & gleich) | (unten & ~(davor | gleich));
-    std::memcpy(neu + q + 1, &v, sizeof v);
-    j += 4;
+// Per byte value: where its (j+1)-th set bit is.
+struct Bitstellen {
+  std::uint8_t stelle[256][8] = {};
+  constexpr Bitstellen() {
+    for (int v = 0; v < 256; ++v)
+      for (int bit = 0, j = 0; bit < 8; ++bit)
+        if (v >> bit & 1) stelle[v][j++] = static_cast<std::uint8_t>(bit);
   }
+};
+constexpr Bitstellen BITSTELLEN;
+
+// Where the (r+1)-th set bit of m is (m holds more than r): the byte from
+// the running counts of set bits per byte, the bit in it from the table.
+inline std::uint32_t waehle(std::uint64_t m, std::uint32_t r) {
+  constexpr std::uint64_t EINS = 0x0101010101010101ull;
+  std::uint64_t s = m - ((m >> 1) & 0x5555555555555555ull);
+  s = (s & 0x3333333333333333ull) + ((s >> 2) & 0x3333333333333333ull);
+  s = ((s + (s >> 4)) & 0x0F0F0F0F0F0F0F0Full) * EINS;  // byte i: set bits in bytes 0..i
+  const std::uint64_t ab = ((s | 0x80 * EINS) - (r + 1) * EINS) & 0x80 * EINS;  // count > r
+  const std::uint32_t byte = 8 - static_cast<std::uint32_t>(((ab >> 7) * EINS) >> 56);
+  const std::uint32_t davor = static_cast<std::uint32_t>((s << 8) >> (8 * byte)) & 0xFF;
+  return 8 * byte + BITSTELLEN.stelle[(m >> (8 * byte)) & 0xFF][r - davor];
 }
 
 // In stores below 2^KNOTEN_BITS nodes a run's entry carries the node's
@@ -186,17 +191,17 @@ static_assert(KURZ <= 64);
 
 // Puts the run f[0..c) of one bucket (c >= 2), its nodes in creation order,
 // in the order of their drops. `knoten` masks the node out of an entry.
-void lauf_ordnen(std::uint32_t* f, std::uint32_t c, std::uint32_t knoten, Puffer& puffer) {
+void lauf_ordnen(std::uint32_t* f, std::uint32_t c, std::uint32_t knoten) {
   const std::uint32_t* const wurf = wurf_feld;
   if (c <= KURZ && knoten != ~0u) {
-    puffer[0][1] = static_cast<std::int32_t>(f[0] & knoten);
-    for (std::uint32_t i = 1; i < c; ++i) {
-      const std::uint32_t k = f[i] & knoten, r = f[i] >> KNOTEN_BITS;
-      einfuegen(puffer[(i - 1) % 2], puffer[i % 2], static_cast<std::int32_t>((i + 4) & ~3u),
-                static_cast<std::int32_t>(r), static_cast<std::int32_t>(k));
+    std::uint32_t fertig[KURZ];
+    std::uint64_t frei = c == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << c) - 1;
+    for (std::uint32_t i = c; i-- > 0;) {
+      const std::uint32_t stelle = waehle(frei, f[i] >> KNOTEN_BITS);
+      frei &= ~(std::uint64_t{1} << stelle);
+      fertig[stelle] = f[i] & knoten;
     }
-    const std::int32_t* const fertig = puffer[(c - 1) % 2] + 1;
-    for (std::uint32_t i = 0; i < c; ++i) f[i] = static_cast<std::uint32_t>(fertig[i]);
+    std::memcpy(f, fertig, c * sizeof f[0]);
   } else {
     for (std::uint32_t i = 0; i < c; ++i) f[i] &= knoten;
     for (std::uint32_t i = 1; i < c; ++i) {
@@ -627,11 +632,10 @@ void ordne(const Aufbau& a, std::uint32_t j) {
   const std::uint32_t von = j * LAUF_STUECK;
   const std::uint32_t bis = a.eimer - von > LAUF_STUECK ? von + LAUF_STUECK : a.eimer;
   std::uint32_t anfang = von ? ende[von - 1] : 0;
-  Puffer puffer = {};
   for (std::uint32_t b = von; b < bis; ++b) {
     const std::uint32_t c = ende[b] - anfang;
     if (c >= 2) {
-      lauf_ordnen(folge + anfang, c, a.knoten, puffer);
+      lauf_ordnen(folge + anfang, c, a.knoten);
     } else if (c == 1) {
       folge[anfang] &= a.knoten;
     }
