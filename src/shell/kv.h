@@ -104,6 +104,11 @@ void BEDINGUNGENSPEICHERN();
 // The farewell's line on the settings: the file saved, or why it was not.
 std::string einstellungszeile();
 
+// ---- the command line, before the console starts
+// True when the arguments end the program at once (--help, --version, or an
+// argument it does not take), with the exit status; false for none.
+bool behandle_argumente(int argc, const char* const* argv, int& status);
+
 // ---- the virtual game date: its following day into VIRJ2.. from VIRJ1..
 void ZWEITESDATUM();
 
