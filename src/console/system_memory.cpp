@@ -172,43 +172,15 @@ std::uint64_t system_memory_obtainable() {
   return raum;
 }
 
-namespace {
-
-// The whole pages inside a block (aussen false), or the pages that hold a
-// part of it (aussen true); false when there are none.
-bool seiten(void* block, std::size_t bytes, bool aussen, char*& von, std::size_t& laenge) {
-  const auto seite = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-  const auto a = reinterpret_cast<std::uintptr_t>(block);
-  const std::uintptr_t anfang = aussen ? a / seite * seite : (a + seite - 1) / seite * seite;
-  const std::uintptr_t ende =
-      aussen ? (a + bytes + seite - 1) / seite * seite : (a + bytes) / seite * seite;
-  if (bytes == 0 || ende <= anfang) return false;
-  von = reinterpret_cast<char*>(anfang);
-  laenge = ende - anfang;
-  return true;
-}
-
-}  // namespace
-
 void advise_huge_pages(void* block, std::size_t bytes) {
-  char* von = nullptr;
-  std::size_t laenge = 0;
 #ifdef MADV_HUGEPAGE
-  if (seiten(block, bytes, false, von, laenge)) madvise(von, laenge, MADV_HUGEPAGE);
+  // The whole pages inside the block.
+  const auto seite = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+  const std::uintptr_t a = (reinterpret_cast<std::uintptr_t>(block) + seite - 1) & ~(seite - 1);
+  const std::uintptr_t e = (reinterpret_cast<std::uintptr_t>(block) + bytes) & ~(seite - 1);
+  if (e > a) madvise(reinterpret_cast<void*>(a), e - a, MADV_HUGEPAGE);
 #else
   (void)block;
   (void)bytes;
-#endif
-}
-
-bool populate_memory(void* block, std::size_t bytes) {
-  char* von = nullptr;
-  std::size_t laenge = 0;
-#ifdef MADV_POPULATE_WRITE
-  return seiten(block, bytes, true, von, laenge) && madvise(von, laenge, MADV_POPULATE_WRITE) == 0;
-#else
-  (void)block;
-  (void)bytes;
-  return false;
 #endif
 }

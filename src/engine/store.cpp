@@ -643,12 +643,13 @@ void ordne(const Aufbau& a, std::uint32_t j) {
   }
 }
 
-// Backs job j's part of the draws' and of the list's memory, where the
-// system can do that without a write.
+// Backs job j's part of the draws' and of the list's memory now; the
+// draws may be writing there meanwhile (the system backs a page without a
+// write, where it can).
 void beruehre(const Aufbau& a, std::uint32_t j) {
   const std::size_t bytes = static_cast<std::size_t>(a.zahl) * 8;
   const std::size_t von = j * BERUEHR_STUECK;
-  populate_memory(reinterpret_cast<char*>(paare) + von,
+  memory_prefault(reinterpret_cast<char*>(paare) + von,
                   bytes - von > BERUEHR_STUECK ? BERUEHR_STUECK : bytes - von);
 }
 
