@@ -256,15 +256,27 @@ bool memory_fits(std::uint64_t bytes) {
   return bytes <= raum && rand <= raum - bytes;
 }
 
-void memory_prefault(void* p, std::size_t bytes) {
-#ifdef MADV_POPULATE_WRITE
+namespace {
+
+// The whole pages within bytes at p to madvise with the advice, if any.
+[[maybe_unused]] void seiten_raten(void* p, std::size_t bytes, int rat) {
   static const auto seite = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
   const std::uintptr_t a = (reinterpret_cast<std::uintptr_t>(p) + seite - 1) & ~(seite - 1);
   const std::uintptr_t e = (reinterpret_cast<std::uintptr_t>(p) + bytes) & ~(seite - 1);
-  if (e > a) madvise(reinterpret_cast<void*>(a), e - a, MADV_POPULATE_WRITE);
-#else
-  (void)p;
-  (void)bytes;
+  if (e > a) madvise(reinterpret_cast<void*>(a), e - a, rat);
+}
+
+}  // namespace
+
+void memory_prefault([[maybe_unused]] void* p, [[maybe_unused]] std::size_t bytes) {
+#ifdef MADV_POPULATE_WRITE
+  seiten_raten(p, bytes, MADV_POPULATE_WRITE);
+#endif
+}
+
+void advise_huge_pages([[maybe_unused]] void* block, [[maybe_unused]] std::size_t bytes) {
+#ifdef MADV_HUGEPAGE
+  seiten_raten(block, bytes, MADV_HUGEPAGE);
 #endif
 }
 

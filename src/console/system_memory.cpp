@@ -1,7 +1,6 @@
 #include "console/system_memory.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -10,7 +9,6 @@
 #include <string_view>
 #include <vector>
 
-#include "console/console.h"
 #include "console/system_files.h"
 
 namespace {
@@ -170,17 +168,4 @@ std::uint64_t system_memory_obtainable() {
   if (adressraum < raum) raum = adressraum;
   if (daten < raum) raum = daten;
   return raum;
-}
-
-void advise_huge_pages(void* block, std::size_t bytes) {
-#ifdef MADV_HUGEPAGE
-  // The whole pages inside the block.
-  const auto seite = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-  const std::uintptr_t a = (reinterpret_cast<std::uintptr_t>(block) + seite - 1) & ~(seite - 1);
-  const std::uintptr_t e = (reinterpret_cast<std::uintptr_t>(block) + bytes) & ~(seite - 1);
-  if (e > a) madvise(reinterpret_cast<void*>(a), e - a, MADV_HUGEPAGE);
-#else
-  (void)block;
-  (void)bytes;
-#endif
 }
