@@ -9,6 +9,8 @@
 #ifdef __linux__
 #include <sched.h>
 #endif
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include "console/fd_output.h"
 #include "console/system_files.h"
@@ -251,6 +253,18 @@ bool memory_fits(std::uint64_t bytes) {
   const std::uint64_t rand = (std::uint64_t{32} << 20) + bytes / 16;
   const std::uint64_t raum = memory_obtainable();
   return bytes <= raum && rand <= raum - bytes;
+}
+
+void memory_prefault(void* p, std::size_t bytes) {
+#ifdef MADV_POPULATE_WRITE
+  static const auto seite = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+  const std::uintptr_t a = (reinterpret_cast<std::uintptr_t>(p) + seite - 1) & ~(seite - 1);
+  const std::uintptr_t e = (reinterpret_cast<std::uintptr_t>(p) + bytes) & ~(seite - 1);
+  if (e > a) madvise(reinterpret_cast<void*>(a), e - a, MADV_POPULATE_WRITE);
+#else
+  (void)p;
+  (void)bytes;
+#endif
 }
 
 bool Backend::read_file(const std::string& path, std::size_t max_bytes,

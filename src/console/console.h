@@ -192,6 +192,9 @@ void write_standard_error(std::string_view text);
 // that does not fit fails like an allocation that returned nothing.
 std::uint64_t memory_obtainable();
 bool memory_fits(std::uint64_t bytes);
+// Asks the system to back the whole pages within bytes at p now, in one call
+// instead of a fault at the first touch of each; nothing where it cannot.
+void memory_prefault(void* p, std::size_t bytes);
 // The processor cores this process may run on (at least 1), as the back end
 // reports them; system_cores() asks the system (the affinity mask, else the
 // hardware's count).
