@@ -39,9 +39,9 @@ constexpr std::uint8_t OFFEN = 255;
 // against a few hundred solutions).
 constexpr std::size_t ELEMENTE_MAX = 40320;
 constexpr std::uint32_t ELEMENTE_JE_LOESUNG = 256;
-// Room for the orbits of at most this many trials (2 to 4 slots of 56 bytes
-// a trial); orbits met beyond it go without a record.
-constexpr std::uint32_t BAHNEN_MAX = 1u << 20;
+// Room for at most this many orbits (2 to 4 slots of 32 bytes an orbit);
+// orbits met beyond it go without a record.
+constexpr std::uint32_t BAHNEN_MAX = 1u << 19;
 
 struct Element {
   std::uint8_t pi[9];
@@ -169,13 +169,14 @@ std::uint64_t schluessel_von(std::uint64_t pos) {
 // What the search learnt about an orbit: its exact Wertung, or that a member
 // was rejected against a bound, so that every member is worse than it: the
 // largest such bound, and the first place a bound of that kind came from.
+constexpr std::uint8_t VERWORFEN = 1, BEKANNT = 2;
 struct Satz {
-  Wertung w;
-  bool bekannt = false;
-  bool verworfen = false;
-  std::int32_t r_max = 0;
-  std::int64_t r_summe = 0;
-  std::uint32_t r_platz = ~0u;
+  std::int64_t summe = 0;  // BEKANNT: the Wertung's; VERWORFEN: the largest bound's
+  std::int32_t max = 0;
+  std::int32_t klassen = 0;
+  std::uint32_t platz = ~0u;  // VERWORFEN: the first place a bound came from
+  std::uint8_t zustand = 0;   // 0: nothing known yet
+  bool loesung = false;
 };
 
 std::unique_ptr<std::atomic<std::uint64_t>[]> schluessel;
@@ -208,9 +209,11 @@ std::uint32_t slot_von(std::uint64_t s) {
   }
 }
 
-// The table for about `zahl` trials, the elements (at most `hoechstens`)
-// and the renaming of the unplayed signs. False when the group is trivial.
-bool vorbereiten(std::uint32_t zahl, bool reduzieren, std::size_t hoechstens) {
+// The elements (at most `hoechstens`), the renaming of the unplayed signs
+// and the table for the orbits of `zahl` trials (the group's elements used
+// make them fewer, `genau`: the table takes every orbit). False when the
+// group is trivial.
+bool vorbereiten(std::uint32_t zahl, bool reduzieren, std::size_t hoechstens, bool genau) {
   laenge = X.laenge;
   elemente.clear();
   Abbildung a;
@@ -220,7 +223,10 @@ bool vorbereiten(std::uint32_t zahl, bool reduzieren, std::size_t hoechstens) {
   for (int c = 0; c < 64; ++c)
     if (raten_rang[c] && raten_rang[c] < 64)
       rang_zeichen[raten_rang[c]] = static_cast<std::uint8_t>(c);
-  const std::uint32_t n = zahl < BAHNEN_MAX ? zahl : BAHNEN_MAX;
+  // Most orbits have about as many members as elements are used, some
+  // fewer: room for four orbits per that many trials, and a few more.
+  const std::uint64_t raum = genau ? zahl : 4 * std::uint64_t{zahl} / elemente.size() + 1024;
+  const std::uint32_t n = raum < BAHNEN_MAX ? static_cast<std::uint32_t>(raum) : BAHNEN_MAX;
   tafel_bits = 4;
   while ((1u << tafel_bits) < 2 * n) ++tafel_bits;
   tafel_voll = (1u << tafel_bits) / 4 * 3;
@@ -251,12 +257,12 @@ void raten_bahnen_bilden(bool reduzieren) {
   // ELEMENTE_JE_LOESUNG solutions per element.
   const std::uint32_t hoechstens = raten_loes_zahl / ELEMENTE_JE_LOESUNG;
   vorbereiten(zahl, reduzieren,
-              hoechstens < ELEMENTE_MAX ? (hoechstens > 2 ? hoechstens : 2) : ELEMENTE_MAX);
+              hoechstens < ELEMENTE_MAX ? (hoechstens > 2 ? hoechstens : 2) : ELEMENTE_MAX, false);
 }
 
 void raten_bahnen_aus(const std::uint64_t* pos, std::uint32_t zahl, bool reduzieren) {
   raten_bahnen_freigeben();
-  if (!vorbereiten(zahl, reduzieren, ELEMENTE_MAX)) return;
+  if (!vorbereiten(zahl, reduzieren, ELEMENTE_MAX, true)) return;
   for (std::uint32_t i = 0; i < zahl; ++i) raten_bahn(pos[i]);
   raten_bahnen_zahl = belegt;
 }
@@ -281,13 +287,13 @@ Bahnurteil raten_bahn_urteil(std::uint32_t bahn, std::uint32_t platz, const Schr
                              Wertung& w) {
   const std::lock_guard<std::mutex> l(streifen[bahn % STREIFEN]);
   const Satz& s = saetze[bahn];
-  if (s.bekannt) {
-    w = s.w;
+  if (s.zustand == BEKANNT) {
+    w = {s.max, s.summe, s.klassen, s.loesung};
     return Bahnurteil::bekannt;
   }
   // Worse than a bound from a trial before this place, or than one no
   // better than this search's own bound.
-  if (s.verworfen && (s.r_platz < platz || !raten_vorher(s.r_max, s.r_summe, g.max, g.summe)))
+  if (s.zustand == VERWORFEN && (s.platz < platz || !raten_vorher(s.max, s.summe, g.max, g.summe)))
     return Bahnurteil::verworfen;
   return Bahnurteil::bewerten;
 }
@@ -295,15 +301,15 @@ Bahnurteil raten_bahn_urteil(std::uint32_t bahn, std::uint32_t platz, const Schr
 void raten_bahn_merken(std::uint32_t bahn, bool ganz, const Wertung& w, const Schranke& g) {
   const std::lock_guard<std::mutex> l(streifen[bahn % STREIFEN]);
   Satz& s = saetze[bahn];
+  if (s.zustand == BEKANNT) return;
   if (ganz) {
-    s.w = w;
-    s.bekannt = true;
+    s = {w.summe, w.max, w.klassen, ~0u, BEKANNT, w.loesung};
     return;
   }
-  if (!s.verworfen || raten_vorher(s.r_max, s.r_summe, g.max, g.summe)) {
-    s.r_max = g.max;
-    s.r_summe = g.summe;
+  if (s.zustand == 0 || raten_vorher(s.max, s.summe, g.max, g.summe)) {
+    s.max = g.max;
+    s.summe = g.summe;
   }
-  s.verworfen = true;
-  if (g.platz < s.r_platz) s.r_platz = g.platz;
+  s.zustand = VERWORFEN;
+  if (g.platz < s.platz) s.platz = g.platz;
 }
