@@ -268,7 +268,8 @@ void raten_bahnen_aus(const std::uint64_t* pos, std::uint32_t zahl, bool reduzie
 }
 
 void raten_bahnen_freigeben() {
-  if (bereit) raten_bahnen_zahl = belegt;
+  raten_bahnen_zahl = bereit ? belegt.load() : 0;
+  if (!bereit) raten_gruppe_ordnung = 1;
   bereit = false;
   elemente.clear();
   schluessel.reset();
