@@ -677,7 +677,9 @@ void raten_bahnen_aus(const std::uint64_t* pos, std::uint32_t zahl, bool reduzie
 void raten_bahnen_freigeben();
 // The table stands: the search meets orbits.
 bool raten_mit_bahnen();
-// The orbit of a trial the search looks at; RATEN_KEINE_BAHN without orbits.
+// The orbit of a trial the search looks at (its slot in the table, taken when
+// the orbit is new); RATEN_KEINE_BAHN without orbits, or when the table has
+// no room for a new one (the trial is then scored as without orbits).
 constexpr std::uint32_t RATEN_KEINE_BAHN = ~0u;
 std::uint32_t raten_bahn(std::uint64_t pos);
 // (max, summe) of a before that of b: a is the better trial.
