@@ -133,9 +133,11 @@ int spiele(const Lage& lage, const int* geheim, std::vector<Zug>& zuege, double&
     if (!eroeffnung) zuege.push_back(zug);
     std::fprintf(
         stderr,
-        "  trial %d: list %u, solutions %u, turn %.2f s (%.2f before the board), %s %u of %u\n",
+        "  trial %d: list %u, solutions %u, turn %.2f s (%.2f before the board), %s %u of %u, "
+        "scored %u, orbits %u (group of %llu)\n",
         NUMMER, liste, loesungen, zug.dauer, zug.davor, zug.geschnitten ? "cut" : "searched",
-        GERATENE_VERSUCHE, ZAHL_DER_VERSUCHE);
+        GERATENE_VERSUCHE, ZAHL_DER_VERSUCHE, raten_bewertet, raten_bahnen_zahl,
+        static_cast<unsigned long long>(raten_gruppe_ordnung));
     if (taste == 27) return 0;
     if (p == l) return NUMMER;
     if (NUMMER > 40) return 0;

@@ -102,6 +102,10 @@ constexpr std::uint32_t MOGEL_BLOCK = 1u << MOGEL_BLOCK_BITS;
 constexpr std::uint32_t MOGEL_MAX_BLOECKE = 2048;  // room for every list the budget admits
 using mogel_blockfeld = std::uint64_t* [MOGEL_MAX_BLOECKE];
 using klassenzahlen = std::uint32_t[256];  // a count per answer class T x 16 + P
+// The codebreaker's played trials as packed codes, and a rank per sign.
+constexpr std::uint32_t RATEN_GESPIELT_MAX = 64;
+using gespielte_codes = std::uint64_t[RATEN_GESPIELT_MAX];
+using rangfeld = std::uint8_t[64];
 
 // The codebreaker.
 // A node as a record: only the opening trial ANFANG is kept in this form.
@@ -383,7 +387,21 @@ enum class RatenKern : std::uint8_t { automatisch, skalar, avx2, avx512 };
   /* Pairs (trial, solution) a worker scores per block of the trial list. */                      \
   V(std::uint64_t, raten_block_paare, RATEN_BLOCK_PAARE)                                          \
   /* The fewest pairs of a search that go to the workers at all. */                               \
-  V(std::uint64_t, raten_parallel_ab, RATEN_PARALLEL_AB)
+  V(std::uint64_t, raten_parallel_ab, RATEN_PARALLEL_AB)                                          \
+  /* ---- the symmetry of the played trials (symmetrie.cpp) */                                    \
+  /* The trials played in this game as packed codes; a count above RATEN_GESPIELT_MAX means */    \
+  /* more were played than kept (the symmetry is then not used). */                               \
+  V(gespielte_codes, raten_gespielt)                                                              \
+  V(std::uint32_t, raten_gespielt_zahl)                                                           \
+  /* The rank of each sign in the reduction of this search: 0 = played or vacant, 1.. = its */    \
+  /* place among the ordered unplayed signs, 255 = excluded (all 0 without a reduction). */       \
+  V(rangfeld, raten_rang)                                                                         \
+  V(bool, raten_symmetrie, true) /* tests and benchmarks: false searches without the orbits */    \
+  /* Of the last search: the elements of the group, the orbits of its trials (0 = none were */    \
+  /* formed) and the trials scored against the solutions. */                                      \
+  V(std::uint64_t, raten_gruppe_ordnung, 1)                                                       \
+  V(std::uint32_t, raten_bahnen_zahl)                                                             \
+  V(std::uint32_t, raten_bewertet)
 
 #define KVSPIEL_DEKLARATION(typ, name, ...) extern typ name;
 KVSPIEL_VARIABLEN(KVSPIEL_DEKLARATION)
@@ -675,6 +693,56 @@ std::uint32_t arbeiter_laufend();
 // Ctrl-C stopped it.
 bool arbeiter_teilen(std::uint32_t stuecke, void (*arbeit)(std::uint32_t, void*), void* daten,
                      std::uint32_t faeden);
+
+// ---- the symmetry of the played trials (symmetrie.cpp)
+// A permutation of the positions with one of the signs that fixes the
+// vacant sign and maps every played trial onto itself maps the codes still
+// possible onto themselves and keeps every answer: a trial and its image
+// have the same answer classes against the solutions, and so has a trial
+// after an exchange of unplayed signs. A search with such maps scores one
+// trial per orbit among the canonical trials and decides the other members
+// from the orbit's record.
+// The played trial of this turn (packed code).
+void raten_gespielt_merken(std::uint64_t pos);
+// Before a search, after the pre-pass: the group of the played trials and
+// the table of the orbits of the trials the search looks at (the canonical
+// ones when reduzieren), when the group is not trivial and the search large
+// enough (raten_bahn finds no orbit otherwise).
+void raten_bahnen_bilden(bool reduzieren);
+// The same over the given trials (canonical when reduzieren), for tests and
+// benchmarks, every orbit met in raten_bahnen_zahl: the group from
+// raten_gespielt, the ranks from raten_rang.
+void raten_bahnen_aus(const std::uint64_t* pos, std::uint32_t zahl, bool reduzieren);
+// The table's end; raten_bahnen_zahl then holds the orbits met.
+void raten_bahnen_freigeben();
+// The table stands: the search meets orbits.
+bool raten_mit_bahnen();
+// The orbit of a trial the search looks at (its slot in the table, taken when
+// the orbit is new); RATEN_KEINE_BAHN without orbits, or when the table has
+// no room for a new one (the trial is then scored as without orbits).
+constexpr std::uint32_t RATEN_KEINE_BAHN = ~0u;
+std::uint32_t raten_bahn(std::uint64_t pos);
+// (max, summe) of a before that of b: a is the better trial.
+inline bool raten_vorher(std::int32_t a_max, std::int64_t a_summe, std::int32_t b_max,
+                         std::int64_t b_summe) {
+  return a_max < b_max || (a_max == b_max && a_summe < b_summe);
+}
+// A bound of the search: the (max, summe) of a trial at place platz of the
+// list (~0u: of none), the best of some trials before the place it is used at.
+struct Schranke {
+  std::int32_t max;
+  std::int64_t summe;
+  std::uint32_t platz;
+};
+// What the orbit's record decides for its member at place platz, the search
+// holding the bound g there: bekannt (w is the member's exact Wertung),
+// verworfen (it cannot beat the best before its place) or bewerten (it is
+// to be scored, and the result given to raten_bahn_merken).
+enum class Bahnurteil : std::uint8_t { bewerten, bekannt, verworfen };
+Bahnurteil raten_bahn_urteil(std::uint32_t bahn, std::uint32_t platz, const Schranke& g,
+                             Wertung& w);
+// A member was scored against the bound g: complete (w exact) or rejected.
+void raten_bahn_merken(std::uint32_t bahn, bool ganz, const Wertung& w, const Schranke& g);
 
 // ---- clocks and store release
 void SCHREIBE_ZEIT_ORB();

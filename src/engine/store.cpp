@@ -305,6 +305,7 @@ void raten_spielbeginn(bool wdh_wahl) {
   FEHLZEICHEN = 0;
   UNTERBR = 0;
   GESPIELT = {};
+  raten_gespielt_zahl = 0;
   FEHLZ_BENUTZT = ALLE_F_LOESCHEN = LEERZEICHEN;
   ALLESTERNEDRUCKEN = true;
   F6_GEDR = false;
