@@ -20,6 +20,7 @@
 #include <climits>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -300,6 +301,42 @@ struct Ergebnis {
   std::uint32_t bis = 0;     // the places before it were looked at
 };
 
+// The search is scored side by side (raten_zaehle_quer); the class table of
+// the best trial is then counted after the search.
+bool quer_suche(bool eroeffnung) {
+  return !eroeffnung && raten_quer_lohnt();
+}
+
+// Trials of the list scored ahead, side by side: the next canonical places
+// from a place on, against the best at that moment. A trial is rejected
+// there only when it is worse than that best or a trial before it, which
+// the best it meets in the search is not, and one not rejected has its
+// exact figures: so the search takes them in order as if scored then.
+struct Vorschau {
+  std::uint32_t platz[QUER_BREITE];
+  std::uint64_t pos[QUER_BREITE];
+  Wertung w[QUER_BREITE];
+  bool ganz[QUER_BREITE];
+  std::uint32_t zahl = 0, naechster = 0;
+
+  // Place i's verdict (i canonical when reducing): true and w when it
+  // stays within the best.
+  bool nimm(std::uint32_t i, std::uint32_t n, bool reduzieren, const Beste& b, Wertung& aus) {
+    if (naechster == zahl || platz[naechster] != i) {
+      zahl = naechster = 0;
+      for (std::uint32_t j = i; j < n && zahl < QUER_BREITE; ++j) {
+        const std::uint32_t eintrag = raten_folge[raten_stelle(j)];
+        if (reduzieren && !(eintrag & RATEN_MARKE)) continue;
+        platz[zahl] = j;
+        pos[zahl++] = raten_knoten_pos(eintrag & ~RATEN_MARKE);
+      }
+      raten_zaehle_quer(pos, static_cast<int>(zahl), b.max, b.summe, w, ganz);
+    }
+    aus = w[naechster];
+    return ganz[naechster++];
+  }
+};
+
 // The search on this thread: the places of the list in order (only ANFANG in the
 // opening), each scored against every solution.
 Ergebnis suche_einzeln(bool eroeffnung, bool reduzieren, Beste& b, std::int32_t* beste) {
@@ -308,15 +345,23 @@ Ergebnis suche_einzeln(bool eroeffnung, bool reduzieren, Beste& b, std::int32_t*
   const std::uint32_t soll = ZAHL_DER_VERSUCHE ? ZAHL_DER_VERSUCHE : 1;
   std::int32_t cnt[100];
   Versuchsbild bild;
+  const bool quer = quer_suche(eroeffnung);
+  Vorschau vorschau;
   for (std::uint32_t i = 0; i < n; ++i) {
     const std::uint32_t eintrag = eroeffnung ? 0 : raten_folge[raten_stelle(i)];
     if (reduzieren && !(eintrag & RATEN_MARKE)) continue;
     const std::uint32_t k = eintrag & ~RATEN_MARKE;
     const std::uint64_t pos = eroeffnung ? raten_anfang_pos() : raten_knoten_pos(k);
-    raten_bild(pos, bild);
     Wertung w;
-    if (raten_zaehle(bild, cnt, b.max, b.summe, w) && uebernehmen(b, w)) {
-      std::memcpy(beste, cnt, sizeof cnt);
+    bool ganz;
+    if (quer) {
+      ganz = vorschau.nimm(i, n, reduzieren, b, w);
+    } else {
+      raten_bild(pos, bild);
+      ganz = raten_zaehle(bild, cnt, b.max, b.summe, w);
+    }
+    if (ganz && uebernehmen(b, w)) {
+      if (!quer) std::memcpy(beste, cnt, sizeof cnt);
       neuer_kandidat(b, i, k, pos);
     }
     e.bis = i + 1;
@@ -346,6 +391,9 @@ inline bool vorher(std::int32_t a_max, std::int64_t a_summe, std::int32_t b_max,
 // scores one trial at a time against the best before it, which measured
 // faster there.
 constexpr std::uint32_t STAPEL = 16;
+// Side by side a block holds this many times the trials: the lanes of the
+// kernel are then seldom idle at the block's end.
+constexpr std::uint64_t QUER_FAKTOR = 4;
 constexpr std::uint64_t LISTE_IM_CACHE = std::uint64_t{16} << 20;
 
 bool aus_dem_speicher() {
@@ -371,6 +419,7 @@ struct Block {
 struct Teilung {
   std::uint32_t n = 0, groesse = 1, bloecke = 0;
   std::uint32_t stapel = 1;  // trials scored together
+  bool quer = false;         // side by side (raten_zaehle_quer)
   bool reduzieren = false;
   std::atomic<bool> halt{false};
   std::mutex sperre;
@@ -380,17 +429,27 @@ struct Teilung {
   std::int64_t grenze_summe = OBERGRENZE;
 };
 
+// A batch of trials against the bound (g_max, g_summe): side by side, or
+// with their class tables.
+void bewerte_stapel(const Teilung& t, const std::uint64_t* pos, std::uint32_t zahl,
+                    std::int32_t g_max, std::int64_t g_summe, Wertung* w, bool* ganz) {
+  if (t.quer) return raten_zaehle_quer(pos, static_cast<int>(zahl), g_max, g_summe, w, ganz);
+  std::int32_t cnt[100 * STAPEL];
+  Versuchsbild bild[STAPEL];
+  for (std::uint32_t j = 0; j < zahl; ++j) raten_bild(pos[j], bild[j]);
+  raten_zaehle_stapel(bild, static_cast<int>(zahl), cnt, g_max, g_summe, w, ganz);
+}
+
 // One block, in batches of trials scored against the best before the batch;
 // a trial that survives that bound is compared in order, so the bound of
 // the next batch is the best before it. False when the search was stopped
 // meanwhile.
 bool bewerte_block(Teilung& t, std::uint32_t von, std::uint32_t bis, std::int32_t g_max,
                    std::int64_t g_summe, Block& b) {
-  std::int32_t cnt[100 * STAPEL];
-  Versuchsbild bild[STAPEL];
-  Wertung w[STAPEL];
-  bool ganz[STAPEL];
-  std::uint32_t platz[STAPEL], knoten[STAPEL];
+  std::vector<std::uint64_t> pos(t.stapel);
+  std::vector<Wertung> w(t.stapel);
+  std::unique_ptr<bool[]> ganz(new bool[t.stapel]);
+  std::vector<std::uint32_t> platz(t.stapel), knoten(t.stapel);
   for (std::uint32_t i = von; i < bis;) {
     if (t.halt.load(std::memory_order_relaxed)) return false;
     std::uint32_t zahl = 0;
@@ -399,14 +458,14 @@ bool bewerte_block(Teilung& t, std::uint32_t von, std::uint32_t bis, std::int32_
       if (t.reduzieren && !(eintrag & RATEN_MARKE)) continue;
       platz[zahl] = i;
       knoten[zahl] = eintrag & ~RATEN_MARKE;
-      raten_bild(raten_knoten_pos(knoten[zahl]), bild[zahl]);
+      pos[zahl] = raten_knoten_pos(knoten[zahl]);
       ++zahl;
     }
     b.bewertet += zahl;
-    raten_zaehle_stapel(bild, static_cast<int>(zahl), cnt, g_max, g_summe, w, ganz);
+    bewerte_stapel(t, pos.data(), zahl, g_max, g_summe, w.data(), ganz.get());
     for (std::uint32_t j = 0; j < zahl; ++j) {
       if (!ganz[j]) continue;
-      b.kandidaten.push_back({platz[j], knoten[j], bild[j].pos, w[j]});
+      b.kandidaten.push_back({platz[j], knoten[j], pos[j], w[j]});
       if (vorher(w[j].max, w[j].summe, g_max, g_summe)) {
         g_max = w[j].max;
         g_summe = w[j].summe;
@@ -463,7 +522,7 @@ bool naechster_block(Teilung& t, std::uint32_t c, Block& b) {
 // at least a batch when the list comes from memory.
 std::uint64_t versuche_je_block() {
   const std::uint64_t loes = raten_loes_zahl ? raten_loes_zahl : 1;
-  const std::uint64_t versuche = raten_block_paare / loes;
+  const std::uint64_t versuche = raten_block_paare / loes * (quer_suche(false) ? QUER_FAKTOR : 1);
   if (versuche < STAPEL && aus_dem_speicher()) return STAPEL;
   return versuche ? versuche : 1;
 }
@@ -480,8 +539,11 @@ Ergebnis suche_verteilt(bool reduzieren, std::uint32_t faeden, Beste& b) {
   t.n = ZAHLGESAMTVERSUCHE;
   t.reduzieren = reduzieren;
   const std::uint32_t soll = ZAHL_DER_VERSUCHE ? ZAHL_DER_VERSUCHE : 1;
+  t.quer = quer_suche(false);
   t.stapel = versuche_je_block() >= STAPEL ? STAPEL : 1;
   t.groesse = blockgroesse(t.n, soll);
+  // Side by side a block's trials are scored in one go.
+  if (t.quer) t.stapel = t.groesse;
   t.bloecke = (t.n + t.groesse - 1) / t.groesse;
   arbeiter_starten(faeden, arbeite, &t);
   std::uint64_t gesehen = 0;
@@ -520,10 +582,10 @@ Ergebnis suche_verteilt(bool reduzieren, std::uint32_t faeden, Beste& b) {
 Ergebnis suche(bool eroeffnung, bool reduzieren, Beste& b, std::int32_t* beste) {
   const std::uint32_t faeden = eroeffnung ? 1 : arbeiter_zahl_fuer_suche();
   const std::uint64_t paare = static_cast<std::uint64_t>(ZAHL_DER_VERSUCHE) * raten_loes_zahl;
-  if (faeden < 2 || paare < raten_parallel_ab)
-    return suche_einzeln(eroeffnung, reduzieren, b, beste);
-  const Ergebnis e = suche_verteilt(reduzieren, faeden, b);
-  if (!e.esc && b.gefunden) {
+  const bool einzeln = faeden < 2 || paare < raten_parallel_ab;
+  const Ergebnis e = einzeln ? suche_einzeln(eroeffnung, reduzieren, b, beste)
+                             : suche_verteilt(reduzieren, faeden, b);
+  if (!e.esc && b.gefunden && (!einzeln || quer_suche(eroeffnung))) {
     Versuchsbild bild;
     raten_bild(b.pos, bild);
     Wertung w;
