@@ -40,6 +40,24 @@ inline void bedingungen(int l, char erstes, char letztes, bool wdh, bool leer = 
   KORRIGIERE(MAXFARBE, static_cast<std::uint8_t>(l), wdh, leer, false, true);
 }
 
+// The codebreaker's store of length l over the signs 0..letztes with
+// repetition, at the start of a game, its draws from seed saat. False when
+// the build failed.
+inline bool baue_speicher(int l, char letztes, std::uint64_t saat) {
+  RANDOMIZE(saat);
+  bedingungen(l, '0', letztes, true);
+  LEERZEICHEN = false;
+  KENNEALLEFARBEN = false;
+  NUMMER = 0;
+  raten_spielbeginn(true);
+  WX = 48;
+  WY = 9;
+  bool ok = false;
+  INIT_RATEN(ok);
+  INITFELD();
+  return ok;
+}
+
 // A secret of l sign numbers out of MAXFARBE, repeated signs only with wdh.
 inline void zufallsgeheim(int l, bool wdh, int* geheim) {
   for (int i = 0; i < l; ++i) {

@@ -23,17 +23,7 @@ bool baue(int l, char letztes) {
   konsole();
   if (gebaut_l == l && gebaut_letztes == letztes && raten_knoten) return true;
   kvspiel_reset();
-  RANDOMIZE(5);
-  bedingungen(l, '0', letztes, true);
-  LEERZEICHEN = false;
-  KENNEALLEFARBEN = false;
-  NUMMER = 0;
-  raten_spielbeginn(true);
-  WX = 48;
-  WY = 9;
-  bool ok = false;
-  INIT_RATEN(ok);
-  INITFELD();
+  const bool ok = baue_speicher(l, letztes, 5);
   gebaut_l = l;
   gebaut_letztes = letztes;
   return ok;

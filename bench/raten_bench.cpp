@@ -1,6 +1,7 @@
 // The computer codebreaker's speed: scoring (trial, solution) pairs, building
 // the candidate store with its shuffle, and a whole turn after the opening.
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -120,20 +121,10 @@ void BM_Zug(benchmark::State& state) {
   double loesungen_summe = 0, versuche_summe = 0, bewertet_summe = 0, bahnen_summe = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    RANDOMIZE(saat++);
-    bedingungen(5, '0', letztes, true);
-    LEERZEICHEN = false;
-    KENNEALLEFARBEN = false;
-    NUMMER = 0;
-    raten_spielbeginn(true);
+    baue_speicher(5, letztes, saat++);
     std::memcpy(LOESUNG.z, "31415    ", 9);
     LOESUNGSFARBEN = {};
     for (int i = 1; i <= 5; ++i) ++LOESUNGSFARBEN[NRARRAY[static_cast<unsigned char>(LOESUNG[i])]];
-    WX = 48;
-    WY = 9;
-    bool ok = false;
-    INIT_RATEN(ok);
-    INITFELD();
     code c;
     std::uint8_t p = 0, z = 0;
     unsigned char taste = 0;
@@ -164,5 +155,134 @@ void BM_Zug(benchmark::State& state) {
 }
 BENCHMARK(BM_Zug)->Args({'9', 1})->Args({'9', 0})->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Zug)->Args({'j', 1})->Args({'j', 0})->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// A late turn over the whole trial list of the largest store (length 7 over
+// thirteen signs with repetition, 62.7 M trials) when few solutions remain:
+// the solutions those of a secret after the answers to random trials, until
+// at most `ziel` (first argument) are left; every sign played, so every
+// trial is scored. The second argument: threads (0 = every core); the
+// third: trials of the list searched (0 = the whole list). Each turn starts
+// from the same store, solutions and seed.
+struct SpaeterZustand {
+  std::uint32_t ziel = 0;
+  std::vector<std::uint32_t> folge;
+  std::vector<std::uint64_t> loesungen;
+  zeichenmenge erl{}, vorh{};
+};
+
+bool spaeter_zustand(std::uint32_t ziel, SpaeterZustand& s) {
+  static bool gebaut = false;
+  if (s.ziel == ziel) return true;
+  if (!gebaut) {
+    kvspiel_reset();
+    if (!baue_speicher(7, 'c', 11)) return false;
+    gebaut = true;
+    s.folge.assign(raten_folge, raten_folge + ZAHLGESAMTVERSUCHE);
+    s.erl = ERL_FARBE;
+  }
+  // From the whole list: the classes of random trials against the secret.
+  if (!raten_loes_anlegen(raten_knoten)) return false;
+  for (std::uint32_t k = 1; k <= raten_knoten; ++k) raten_loes_setze(k - 1, raten_knoten_pos(k));
+  RANDOMIZE(ziel);
+  const std::uint64_t geheim = raten_knoten_pos(1 + Random(raten_knoten));
+  Versuchsbild g;
+  raten_bild(geheim, g);
+  while (raten_loes_zahl > ziel) {
+    Versuchsbild v;
+    raten_bild(raten_knoten_pos(1 + Random(raten_knoten)), v);
+    int t = 0, p = 0;
+    for (int j = 0; j < 7; ++j) p += v.zeichen[j] == g.zeichen[j];
+    for (int c = 1; c < 64; ++c) t += v.anzahl[c] < g.anzahl[c] ? v.anzahl[c] : g.anzahl[c];
+    // An answer that would leave fewer than three quarters of ziel is passed over.
+    std::int32_t cnt[100];
+    Wertung w;
+    raten_zaehle(v, cnt, INT32_MAX, OBERGRENZE, w);
+    if (p == 7 || static_cast<std::uint32_t>(cnt[t * 10 + p]) < ziel - ziel / 4) continue;
+    raten_verenge(v, t, p);
+  }
+  s.loesungen.resize(raten_loes_zahl);
+  for (std::uint32_t i = 0; i < raten_loes_zahl; ++i) s.loesungen[i] = raten_loes_pos(i);
+  const std::uint64_t vorhanden = raten_vorhandene_zeichen();
+  s.vorh = {};
+  for (int c = 1; c <= MAXFARBE; ++c) s.vorh[c] = (vorhanden >> (c - 1)) & 1;
+  LOESUNG = raten_pos_code(geheim);
+  zaehle_loesungsfarben();
+  s.ziel = ziel;
+  return true;
+}
+
+// The store, the solutions and the flags as they stood before the turn.
+void spaeter_herstellen(const SpaeterZustand& s, std::uint32_t versuche) {
+  std::memcpy(raten_folge, s.folge.data(), s.folge.size() * sizeof s.folge[0]);
+  ZAHLGESAMTVERSUCHE =
+      versuche && versuche < s.folge.size() ? versuche : static_cast<std::uint32_t>(s.folge.size());
+  raten_anfang = 0;
+  raten_enden();
+  raten_loes_zahl = static_cast<std::uint32_t>(s.loesungen.size());
+  raten_loes_zeichen = 0;
+  for (std::uint32_t i = 0; i < raten_loes_zahl; ++i) raten_loes_setze(i, s.loesungen[i]);
+  raten_loes_zeichen_genau = false;
+  ERL_FARBE = s.erl;
+  VORH_FARBE = s.vorh;
+  for (int c = 1; c <= MAXFARBE; ++c) GESPIELT[c] = true;
+  ZAEHLE_VORH_FARBE = MAXFARBE;
+  KENNEALLEFARBEN = false;
+  AEQUI_KLASSE = false;
+  FEHLZ_BENUTZT = ALLE_F_LOESCHEN = false;
+  ZEITEIN = true;
+  NUMMER = 5;
+  WX = 48;
+  WY = 12;
+  RANDOMIZE(99);
+}
+
+// Processor seconds of every thread of the process so far: on a loaded
+// machine a steadier figure than the time on the clock.
+double prozessorzeit() {
+  rusage r{};
+  getrusage(RUSAGE_SELF, &r);
+  return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
+         static_cast<double>(r.ru_utime.tv_usec + r.ru_stime.tv_usec) * 1e-6;
+}
+
+void BM_SpaeterZug(benchmark::State& state) {
+  konsole().kerne = system_cores();
+  static SpaeterZustand s;
+  if (!spaeter_zustand(static_cast<std::uint32_t>(state.range(0)), s)) {
+    state.SkipWithError("no memory for the store");
+    return;
+  }
+  raten_faeden = static_cast<std::uint32_t>(state.range(1));
+  const auto versuche = static_cast<std::uint32_t>(state.range(2));
+  double gesucht = 0, cpu = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    spaeter_herstellen(s, versuche);
+    code c;
+    std::uint8_t p = 0, z = 0;
+    unsigned char taste = 0;
+    const double vorher = prozessorzeit();
+    state.ResumeTiming();
+    RATE_CODE(c, p, z, taste);
+    state.PauseTiming();
+    cpu += prozessorzeit() - vorher;
+    gesucht += GERATENE_VERSUCHE;
+    if (p == 7) state.SkipWithError("the turn found the secret: the store is gone");
+    state.ResumeTiming();
+  }
+  state.counters["solutions"] = static_cast<double>(s.loesungen.size());
+  state.counters["trials"] = gesucht / static_cast<double>(state.iterations());
+  state.counters["trials/s"] = benchmark::Counter(gesucht, benchmark::Counter::kIsRate);
+  // Processor seconds of a turn, all threads.
+  state.counters["cpu_s"] = cpu / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_SpaeterZug)
+    ->Args({150, 1, 0})
+    ->Args({150, 0, 0})
+    ->Args({3000, 1, 8000000})
+    ->Args({3000, 0, 8000000})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(2);
 
 }  // namespace

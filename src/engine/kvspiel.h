@@ -629,6 +629,17 @@ bool raten_zaehle(const Versuchsbild& v, std::int32_t* cnt, std::int32_t best_ma
 // may score a batch against the best before it and then compare in order.
 void raten_zaehle_stapel(const Versuchsbild* v, int zahl, std::int32_t* cnt, std::int32_t best_max,
                          std::int64_t best_summe, Wertung* w, bool* ganz);
+// Many trials against a short solution list, side by side (quer.cpp): the
+// trials pos[0..zahl) in list order, each scored as raten_zaehle(...,
+// best_max, best_summe, w[i]) into ganz[i] (w[i] filled where ganz[i]), but
+// without the class table and rejected only when worse than the bound or
+// than a trial before it that was scored in full. raten_quer_lohnt: the list
+// is short enough, and the processor has the instructions, for this to be
+// the faster scoring. QUER_BREITE: the trials in the lanes at once.
+constexpr int QUER_BREITE = 64;
+bool raten_quer_lohnt();
+void raten_zaehle_quer(const std::uint64_t* pos, int zahl, std::int32_t best_max,
+                       std::int64_t best_summe, Wertung* w, bool* ganz);
 // Keeps the solutions of class (t, p) (any t when t < 0), raten_loes_zahl of
 // them. Keeps the clocks running and looks at the keys as it goes: false when
 // Esc or Ctrl-C stopped it (the list then holds only what it kept so far).

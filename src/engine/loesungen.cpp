@@ -49,16 +49,6 @@ std::uint64_t lies(Platz z, int l) {
   return pos;
 }
 
-loes_kern::Liste loes_liste() {
-  loes_kern::Liste li;
-  li.daten = raten_loes;
-  li.zahl = raten_loes_zahl;
-  li.laenge = raten_loes_laenge;
-  li.ganz = raten_loes_ganz;
-  li.zeichen_max = 63 - __builtin_clzll(raten_loes_zeichen | 1);
-  return li;
-}
-
 // ------------------------------------------------------------ the scalar kernel
 
 // The reference of the vector kernels, and the kernel of processors without
@@ -264,6 +254,16 @@ constexpr std::uint32_t VERENGEN_TAKT = 1024;
 namespace loes_kern {
 const Kern SKALAR = kern_aus<KernSkalar>;
 
+Liste aktuelle_liste() {
+  Liste li;
+  li.daten = raten_loes;
+  li.zahl = raten_loes_zahl;
+  li.laenge = raten_loes_laenge;
+  li.ganz = raten_loes_ganz;
+  li.zeichen_max = 63 - __builtin_clzll(raten_loes_zeichen | 1);
+  return li;
+}
+
 std::uint32_t sammle_skalar(const std::uint8_t* klassen, std::uint8_t ziel, const std::uint8_t* blk,
                             int l, std::uint8_t* stapel, std::uint32_t n) {
   std::uint64_t m = 0;
@@ -369,7 +369,7 @@ bool raten_zaehle(const Versuchsbild& v, std::int32_t* cnt, std::int32_t best_ma
   const loes_kern::Bild b = bild(v, t_fest(v));
   std::uint32_t z[64];
   bool ganz;
-  kern().zaehle(loes_liste(), &b, 1, z, best_max, best_summe, &ganz);
+  kern().zaehle(loes_kern::aktuelle_liste(), &b, 1, z, best_max, best_summe, &ganz);
   wertung(b, z, ganz, cnt, w);
   return ganz;
 }
@@ -377,7 +377,7 @@ bool raten_zaehle(const Versuchsbild& v, std::int32_t* cnt, std::int32_t best_ma
 void raten_zaehle_stapel(const Versuchsbild* v, int zahl, std::int32_t* cnt, std::int32_t best_max,
                          std::int64_t best_summe, Wertung* w, bool* ganz) {
   constexpr int STAPEL = 64;
-  const loes_kern::Liste li = loes_liste();
+  const loes_kern::Liste li = loes_kern::aktuelle_liste();
   for (int v0 = 0; v0 < zahl; v0 += STAPEL) {
     const int k = zahl - v0 < STAPEL ? zahl - v0 : STAPEL;
     loes_kern::Bild b[STAPEL];
@@ -390,7 +390,7 @@ void raten_zaehle_stapel(const Versuchsbild* v, int zahl, std::int32_t* cnt, std
 }
 
 bool raten_verenge(const Versuchsbild& v, int t, int p) {
-  const loes_kern::Liste li = loes_liste();
+  const loes_kern::Liste li = loes_kern::aktuelle_liste();
   const loes_kern::Bild b = bild(v, t < 0 ? 0 : -1);
   const bool moeglich = p >= 0 && p <= li.laenge && t <= li.laenge && (t < 0 || p <= t);
   const std::uint8_t ziel =

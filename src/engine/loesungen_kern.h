@@ -62,6 +62,8 @@ struct Kern {
   Klassierer klassen;
 };
 extern const Kern SKALAR;
+// The codebreaker's solution list as it stands.
+Liste aktuelle_liste();
 #if defined(__x86_64__)
 extern const Kern AVX2, AVX512;
 #endif

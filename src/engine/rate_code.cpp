@@ -20,6 +20,7 @@
 #include <climits>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -340,6 +341,43 @@ bool werte(std::uint64_t pos, std::uint32_t platz, const Schranke& g, std::int32
   return ganz;
 }
 
+// The search is scored side by side (raten_zaehle_quer) when it decides no
+// trial by its orbit; the class table of the best trial is then counted
+// after the search.
+bool quer_suche(bool eroeffnung) {
+  return !eroeffnung && raten_quer_lohnt() && !raten_mit_bahnen();
+}
+
+// Trials of the list scored ahead, side by side: the next canonical places
+// from a place on, against the best at that moment. A trial is rejected
+// there only when it is worse than that best or a trial before it, which
+// the best it meets in the search is not, and one not rejected has its
+// exact figures: so the search takes them in order as if scored then.
+struct Vorschau {
+  std::uint32_t platz[QUER_BREITE];
+  std::uint64_t pos[QUER_BREITE];
+  Wertung w[QUER_BREITE];
+  bool ganz[QUER_BREITE];
+  std::uint32_t zahl = 0, naechster = 0;
+
+  // Place i's verdict (i canonical when reducing): true and w when it
+  // stays within the best.
+  bool nimm(std::uint32_t i, std::uint32_t n, bool reduzieren, const Beste& b, Wertung& aus) {
+    if (naechster == zahl || platz[naechster] != i) {
+      zahl = naechster = 0;
+      for (std::uint32_t j = i; j < n && zahl < QUER_BREITE; ++j) {
+        const std::uint32_t eintrag = raten_folge[raten_stelle(j)];
+        if (reduzieren && !(eintrag & RATEN_MARKE)) continue;
+        platz[zahl] = j;
+        pos[zahl++] = raten_knoten_pos(eintrag & ~RATEN_MARKE);
+      }
+      raten_zaehle_quer(pos, static_cast<int>(zahl), b.max, b.summe, w, ganz);
+    }
+    aus = w[naechster];
+    return ganz[naechster++];
+  }
+};
+
 // The search on this thread: the places of the list in order (only ANFANG in the
 // opening), each scored against every solution or decided by its orbit.
 // beste_gezaehlt: beste holds the classes of the best trial.
@@ -349,15 +387,23 @@ Ergebnis suche_einzeln(bool eroeffnung, bool reduzieren, Beste& b, std::int32_t*
   const std::uint32_t n = eroeffnung ? 1 : ZAHLGESAMTVERSUCHE;
   const std::uint32_t soll = ZAHL_DER_VERSUCHE ? ZAHL_DER_VERSUCHE : 1;
   std::int32_t cnt[100];
+  const bool quer = quer_suche(eroeffnung);
+  Vorschau vorschau;
   for (std::uint32_t i = 0; i < n; ++i) {
     const std::uint32_t eintrag = eroeffnung ? 0 : raten_folge[raten_stelle(i)];
     if (reduzieren && !(eintrag & RATEN_MARKE)) continue;
     const std::uint32_t k = eintrag & ~RATEN_MARKE;
     const std::uint64_t pos = eroeffnung ? raten_anfang_pos() : raten_knoten_pos(k);
-    const Schranke g{b.max, b.summe, b.gefunden ? b.platz : ~0u};
     Wertung w;
-    bool gezaehlt;
-    if (werte(pos, i, g, cnt, w, gezaehlt) && uebernehmen(b, w)) {
+    bool ganz, gezaehlt = false;
+    if (quer) {
+      ganz = vorschau.nimm(i, n, reduzieren, b, w);
+      ++raten_bewertet;
+    } else {
+      const Schranke g{b.max, b.summe, b.gefunden ? b.platz : ~0u};
+      ganz = werte(pos, i, g, cnt, w, gezaehlt);
+    }
+    if (ganz && uebernehmen(b, w)) {
       if (gezaehlt) std::memcpy(beste, cnt, sizeof cnt);
       beste_gezaehlt = gezaehlt;
       neuer_kandidat(b, i, k, pos);
@@ -383,6 +429,9 @@ Ergebnis suche_einzeln(bool eroeffnung, bool reduzieren, Beste& b, std::int32_t*
 // scores one trial at a time against the best before it, which measured
 // faster there.
 constexpr std::uint32_t STAPEL = 16;
+// Side by side a block holds this many times the trials: the lanes of the
+// kernel are then seldom idle at the block's end.
+constexpr std::uint64_t QUER_FAKTOR = 4;
 constexpr std::uint64_t LISTE_IM_CACHE = std::uint64_t{16} << 20;
 
 bool aus_dem_speicher() {
@@ -412,6 +461,7 @@ struct Teilung {
   std::uint32_t n = 0, groesse = 1;
   std::uint32_t stapel = 1;    // trials scored together
   std::uint32_t je_block = 1;  // trials to score per block (with orbits the blocks grow to it)
+  bool quer = false;           // side by side (raten_zaehle_quer)
   bool reduzieren = false;
   bool mit_bahnen = false;
   std::atomic<bool> halt{false};
@@ -458,11 +508,38 @@ std::uint32_t sammle_stapel(const Teilung& t, std::uint32_t i, std::uint32_t bis
   return i;
 }
 
+// One block side by side, all its trials against the bound g in one go;
+// every trial the kernel keeps has its exact figures.
+void bewerte_block_quer(const Teilung& t, std::uint32_t von, std::uint32_t bis, Schranke g,
+                        Block& b) {
+  std::vector<std::uint64_t> pos;
+  std::vector<std::uint32_t> platz, knoten;
+  for (std::uint32_t i = von; i < bis; ++i) {
+    const std::uint32_t eintrag = raten_folge[raten_stelle(i)];
+    if (t.reduzieren && !(eintrag & RATEN_MARKE)) continue;
+    platz.push_back(i);
+    knoten.push_back(eintrag & ~RATEN_MARKE);
+    pos.push_back(raten_knoten_pos(knoten.back()));
+  }
+  const std::uint32_t zahl = static_cast<std::uint32_t>(pos.size());
+  std::vector<Wertung> w(zahl);
+  std::unique_ptr<bool[]> ganz(new bool[zahl ? zahl : 1]);
+  raten_zaehle_quer(pos.data(), static_cast<int>(zahl), g.max, g.summe, w.data(), ganz.get());
+  b.bewertet += zahl;
+  b.gezaehlt += zahl;
+  for (std::uint32_t j = 0; j < zahl; ++j)
+    if (ganz[j]) b.kandidaten.push_back({platz[j], knoten[j], pos[j], w[j]});
+}
+
 // One block, in batches of trials scored against the best before the batch;
 // a trial that survives that bound is compared in order, so the bound of
 // the next batch is the best before it. False when the search was stopped
 // meanwhile.
 bool bewerte_block(Teilung& t, std::uint32_t von, std::uint32_t bis, Schranke g, Block& b) {
+  if (t.quer) {
+    bewerte_block_quer(t, von, bis, g, b);
+    return !t.halt.load(std::memory_order_relaxed);
+  }
   std::int32_t cnt[100 * STAPEL];
   Versuchsbild bild[STAPEL];
   Wertung w[STAPEL];
@@ -548,7 +625,7 @@ bool naechster_block(Teilung& t, std::uint32_t c, Block& b) {
 // at least a batch when the list comes from memory.
 std::uint64_t versuche_je_block() {
   const std::uint64_t loes = raten_loes_zahl ? raten_loes_zahl : 1;
-  const std::uint64_t versuche = raten_block_paare / loes;
+  const std::uint64_t versuche = raten_block_paare / loes * (quer_suche(false) ? QUER_FAKTOR : 1);
   if (versuche < STAPEL && aus_dem_speicher()) return STAPEL;
   return versuche ? versuche : 1;
 }
@@ -570,6 +647,7 @@ bool suche_verteilt(bool reduzieren, std::uint32_t faeden, Beste& b, Ergebnis& e
   const std::uint64_t je_block = versuche_je_block();
   t.stapel = je_block >= STAPEL ? STAPEL : 1;
   t.je_block = static_cast<std::uint32_t>(je_block < t.n ? je_block : t.n);
+  t.quer = quer_suche(false);
   t.groesse = blockgroesse(t.n, soll);
   if (arbeiter_starten(faeden, arbeite, &t) == 0) return false;
   std::uint64_t gesehen = 0;

@@ -207,6 +207,75 @@ TEST(Loesungen, EveryKernelScoresByTheRuleAndRejectsExactly) {
   }
 }
 
+// Trials side by side, in list order against a bound: every trial at least
+// as good as the bound and every trial before it is scored in full with its
+// exact figures, a trial is rejected only when it is worse than those; the
+// plain kernel rejects every trial it may.
+TEST(Loesungen, SideBySideScoringKeepsEveryTrialTheSearchCompares) {
+  for (const Fall& f : FAELLE) {
+    Harness h;
+    const auto codes = zufallsliste(f, static_cast<std::uint64_t>(f.l) * 31 + f.zahl);
+    std::vector<std::uint64_t> versuche;
+    std::vector<Wertung> genau;
+    for (int j = 0; j < 150; ++j) {
+      versuche.push_back(zufallscode(f.l, MAXFARBE, j % 5 == 1, j % 5 == 2));
+      Versuchsbild bild;
+      raten_bild(versuche.back(), bild);
+      std::int32_t cnt[100];
+      genau.emplace_back();
+      raten_zaehle(bild, cnt, INT32_MAX, OBERGRENZE, genau.back());
+    }
+    const int n = static_cast<int>(versuche.size());
+    const auto vor = [](const Wertung& a, const Wertung& b) {
+      return a.max < b.max || (a.max == b.max && a.summe < b.summe);
+    };
+    const Wertung beste = *std::min_element(genau.begin(), genau.end(), vor);
+    const std::pair<std::int32_t, std::int64_t> grenzen[] = {{INT32_MAX, OBERGRENZE},
+                                                             {genau[9].max, genau[9].summe},
+                                                             {genau[9].max, 0},
+                                                             {beste.max, beste.summe}};
+    // As drawn, and the worst first: then each trial beats those before it.
+    for (int reihe = 0; reihe < 2; ++reihe) {
+      if (reihe == 1) {
+        std::vector<int> i(n);
+        for (int j = 0; j < n; ++j) i[j] = j;
+        std::sort(i.begin(), i.end(), [&](int a, int b) { return vor(genau[b], genau[a]); });
+        const auto v = versuche;
+        const auto g = genau;
+        for (int j = 0; j < n; ++j) versuche[j] = v[i[j]], genau[j] = g[i[j]];
+      }
+      for (RatenKern k : kerne()) {
+        raten_kern_erzwingen(k);
+        for (const auto& [bm, bs] : grenzen) {
+          std::vector<Wertung> w(n);
+          std::unique_ptr<bool[]> ganz(new bool[n]);
+          raten_zaehle_quer(versuche.data(), n, bm, bs, w.data(), ganz.get());
+          std::int64_t r_max = bm, r_summe = bs;  // the best before each trial
+          for (int i = 0; i < n; ++i) {
+            const Wertung& e = genau[i];
+            const bool vergleichen = e.max < r_max || (e.max == r_max && e.summe <= r_summe);
+            ASSERT_TRUE(ganz[i] || !vergleichen) << f.l << ' ' << f.zahl << " trial " << i;
+            if (k != RatenKern::avx512) {
+              EXPECT_EQ(ganz[i], vergleichen) << i;
+            }
+            if (vergleichen) {
+              r_max = e.max;
+              r_summe = e.summe;
+            }
+            if (!ganz[i]) continue;
+            EXPECT_EQ(w[i].max, e.max) << i;
+            EXPECT_EQ(w[i].summe, e.summe) << i;
+            EXPECT_EQ(w[i].klassen, e.klassen) << i;
+            EXPECT_EQ(w[i].loesung, e.loesung) << i;
+          }
+        }
+      }
+    }
+    raten_kern_erzwingen(RatenKern::automatisch);
+    raten_loes_freigeben();
+  }
+}
+
 TEST(Loesungen, KnownSignsCountTheCommonSignsOnce) {
   // Every solution a rearrangement of the same signs, one of them three
   // times: t is that of the first solution, only p is counted.
