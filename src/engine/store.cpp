@@ -28,6 +28,17 @@
 
 namespace {
 
+// The upper 64 bits of the 96-bit product a * b (a division by a constant
+// as a multiplication); without 128-bit integers from two 32 x 32 bit
+// products, whose sum cannot overflow.
+inline std::uint64_t hoch_mal(std::uint64_t a, std::uint32_t b) {
+#ifdef __SIZEOF_INT128__
+  return static_cast<std::uint64_t>((static_cast<unsigned __int128>(a) * b) >> 64);
+#else
+  return ((a >> 32) * b + ((a & 0xFFFFFFFFu) * b >> 32)) >> 32;
+#endif
+}
+
 // Numbering of the nodes: node k is the number k (with the vacant sign) or
 // k - 1 (without) written in base `basis`, position 1 lowest; digit r stands
 // for sign r + `start`.
@@ -71,11 +82,9 @@ void gruppen_fuellen(int l) {
 // The three groups of v = the node's number as digits.
 inline void gruppen(std::uint32_t k, std::uint32_t (&r)[3]) {
   const std::uint32_t v = mit_leer ? k : k - 1;
-  const auto q =
-      static_cast<std::uint32_t>((static_cast<unsigned __int128>(gruppe_magie) * v) >> 64);
+  const auto q = static_cast<std::uint32_t>(hoch_mal(gruppe_magie, v));
   r[0] = v - q * gruppe_basis;
-  const auto q2 =
-      static_cast<std::uint32_t>((static_cast<unsigned __int128>(gruppe_magie) * q) >> 64);
+  const auto q2 = static_cast<std::uint32_t>(hoch_mal(gruppe_magie, q));
   r[1] = q - q2 * gruppe_basis;
   r[2] = q2;
 }
