@@ -117,7 +117,7 @@ void grosse_seiten(void* p, std::size_t bytes) {
 }
 
 template <class T>
-T* hole(std::size_t anzahl, int nummer) {
+T* hole(std::uint64_t anzahl, int nummer) {
   return static_cast<T*>(raten_hole(anzahl * sizeof(T), nummer));
 }
 
@@ -289,12 +289,12 @@ void schreibe_sterne(std::uint32_t zahl) {
 
 }  // namespace
 
-void* raten_hole(std::size_t bytes, int nummer) {
+void* raten_hole(std::uint64_t bytes, int nummer) {
   if (raten_fehler_bei == nummer) return nullptr;
   // What the store holds is not touched yet at the top of the build: the
-  // machine must back it together with this block.
+  // machine must back it together with this block (which then fits size_t).
   if (!memory_fits(bytes + raten_belegt)) return nullptr;
-  const std::size_t platz = bytes + (bytes == 0 ? 1 : 0);
+  const auto platz = static_cast<std::size_t>(bytes + (bytes == 0 ? 1 : 0));
   void* p = nullptr;
   if (platz >= GROSSE_SEITE) {
     if (posix_memalign(&p, GROSSE_SEITE, platz) != 0) p = nullptr;
