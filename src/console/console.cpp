@@ -10,7 +10,10 @@
 #ifdef __linux__
 #include <sched.h>
 #endif
+#include <sys/mman.h>
+#include <unistd.h>
 
+#include "console/fd_output.h"
 #include "console/system_files.h"
 #include "console/system_folders.h"
 #include "console/system_memory.h"
@@ -236,8 +239,9 @@ bool read_file(const std::string& path, std::size_t max_bytes, std::vector<std::
   return backend->read_file(path, max_bytes, bytes);
 }
 
-bool save_file(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  return backend->save_file(path, bytes);
+bool save_file(const std::string& path, const std::vector<std::uint8_t>& bytes,
+               std::string& reason) {
+  return backend->save_file(path, bytes, reason);
 }
 
 std::uint64_t memory_obtainable() {
@@ -253,13 +257,29 @@ bool memory_fits(std::uint64_t bytes) {
   return bytes <= raum && rand <= raum - bytes;
 }
 
+void memory_prefault(void* p, std::size_t bytes) {
+#ifdef MADV_POPULATE_WRITE
+  static const auto seite = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+  const std::uintptr_t a = (reinterpret_cast<std::uintptr_t>(p) + seite - 1) & ~(seite - 1);
+  const std::uintptr_t e = (reinterpret_cast<std::uintptr_t>(p) + bytes) & ~(seite - 1);
+  if (e > a) madvise(reinterpret_cast<void*>(a), e - a, MADV_POPULATE_WRITE);
+#else
+  (void)p;
+  (void)bytes;
+#endif
+}
+
 bool Backend::read_file(const std::string& path, std::size_t max_bytes,
                         std::vector<std::uint8_t>& bytes) {
   return system_read_file(path, max_bytes, bytes);
 }
 
-bool Backend::save_file(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  return system_save_file(path, bytes);
+bool Backend::save_file(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                        std::string& reason) {
+  int fehler = 0;
+  if (system_save_file(path, bytes, fehler)) return true;
+  reason = std::strerror(fehler);
+  return false;
 }
 
 std::string environment_variable(const std::string& name) {
@@ -270,8 +290,20 @@ bool folder_writable(const std::string& folder) {
   return backend->folder_writable(folder);
 }
 
-bool make_folder(const std::string& folder) {
-  return backend->make_folder(folder);
+bool make_folder(const std::string& folder, std::vector<std::string>& made, std::string& reason) {
+  return backend->make_folder(folder, made, reason);
+}
+
+void remove_folders(const std::vector<std::string>& folders) {
+  backend->remove_folders(folders);
+}
+
+void write_standard_output(std::string_view text) {
+  write_fully(1, text.data(), text.size(), 100, nullptr);
+}
+
+void write_standard_error(std::string_view text) {
+  write_fully(2, text.data(), text.size(), 100, nullptr);
 }
 
 std::string Backend::environment_variable(const std::string& name) {
@@ -282,8 +314,16 @@ bool Backend::folder_writable(const std::string& folder) {
   return system_folder_writable(folder);
 }
 
-bool Backend::make_folder(const std::string& folder) {
-  return system_make_folder(folder);
+bool Backend::make_folder(const std::string& folder, std::vector<std::string>& made,
+                          std::string& reason) {
+  int fehler = 0;
+  if (system_make_folder(folder, made, fehler)) return true;
+  reason = std::strerror(fehler);
+  return false;
+}
+
+void Backend::remove_folders(const std::vector<std::string>& folders) {
+  system_remove_folders(folders);
 }
 
 std::uint64_t Backend::memory_obtainable() {

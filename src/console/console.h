@@ -163,17 +163,28 @@ void SETTIME(std::uint16_t hour, std::uint16_t minute, std::uint16_t second,
 std::string program_path();
 
 // Small files: at most max_bytes from the start of the file at path (false
-// when it cannot be read), and the file's whole content replaced by bytes
-// (false when that failed; the file is then as it was).
+// when it cannot be read; with max_bytes 0, whether a readable file is
+// there), and the file's whole content replaced by bytes (false when that
+// failed; the file is then as it was, and reason is the system's text of
+// the failing step).
 bool read_file(const std::string& path, std::size_t max_bytes, std::vector<std::uint8_t>& bytes);
-bool save_file(const std::string& path, const std::vector<std::uint8_t>& bytes);
+bool save_file(const std::string& path, const std::vector<std::uint8_t>& bytes,
+               std::string& reason);
 
 // Where files are kept: an environment variable (empty when not set),
-// whether this user may create and replace files in a folder, and a folder
-// made with every missing folder above it (true when it exists then).
+// whether this user may create and replace files in a folder, a folder made
+// with every missing folder above it (true when it exists then; `made` gets
+// the folders it created, also when it failed half way, reason the system's
+// text of a failure), and such folders removed again, where they are empty.
 std::string environment_variable(const std::string& name);
 bool folder_writable(const std::string& folder);
-bool make_folder(const std::string& folder);
+bool make_folder(const std::string& folder, std::vector<std::string>& made, std::string& reason);
+void remove_folders(const std::vector<std::string>& folders);
+
+// Standard output and standard error, for the program's few words before
+// the console starts (nothing of the screen model goes there).
+void write_standard_output(std::string_view text);
+void write_standard_error(std::string_view text);
 
 // Memory: how many more bytes this process can really get (the system
 // grants allocations it cannot back, and ends the process when they are
@@ -182,6 +193,9 @@ bool make_folder(const std::string& folder);
 // like an allocation that returned nothing.
 std::uint64_t memory_obtainable();
 bool memory_fits(std::uint64_t bytes);
+// Asks the system to back the whole pages within bytes at p now, in one call
+// instead of a fault at the first touch of each; nothing where it cannot.
+void memory_prefault(void* p, std::size_t bytes);
 // The processor cores this process may run on (at least 1), as the back end
 // reports them; system_cores() asks the system (the affinity mask, else the
 // hardware's count).
@@ -220,12 +234,15 @@ class Backend {
   // keeps its own.
   virtual bool read_file(const std::string& path, std::size_t max_bytes,
                          std::vector<std::uint8_t>& bytes);
-  virtual bool save_file(const std::string& path, const std::vector<std::uint8_t>& bytes);
+  virtual bool save_file(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                         std::string& reason);
   // The operating system's environment and folders (console/system_folders.h)
   // unless a back end keeps its own.
   virtual std::string environment_variable(const std::string& name);
   virtual bool folder_writable(const std::string& folder);
-  virtual bool make_folder(const std::string& folder);
+  virtual bool make_folder(const std::string& folder, std::vector<std::string>& made,
+                           std::string& reason);
+  virtual void remove_folders(const std::vector<std::string>& folders);
   // The system's memory (console/system_memory.h) unless a back end keeps
   // its own.
   virtual std::uint64_t memory_obtainable();

@@ -87,11 +87,17 @@ int lege_neue_datei_an(int dfd, const std::string& name, std::string& neu) {
   return -1;
 }
 
-// The file may be replaced: it is missing or a regular file.
-bool ersetzbar(int dfd, const std::string& name) {
+// The file may be replaced: it is missing or a regular file. Otherwise
+// `fehler` says why not.
+bool ersetzbar(int dfd, const std::string& name, int& fehler) {
   struct stat st;
-  if (::fstatat(dfd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return errno == ENOENT;
-  return S_ISREG(st.st_mode);
+  if (::fstatat(dfd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+    fehler = errno;
+    return errno == ENOENT;
+  }
+  if (S_ISREG(st.st_mode)) return true;
+  fehler = S_ISDIR(st.st_mode) ? EISDIR : S_ISLNK(st.st_mode) ? ELOOP : EEXIST;
+  return false;
 }
 
 }  // namespace
@@ -116,21 +122,38 @@ bool system_read_file(const std::string& path, std::size_t max_bytes,
   return ok;
 }
 
-bool system_save_file(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+bool system_save_file(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                      int& fehler) {
   std::string verzeichnis, name, neu;
   teile_pfad(path, verzeichnis, name);
-  if (name.empty()) return false;
+  if (name.empty()) {
+    fehler = EISDIR;
+    return false;
+  }
   const int dfd = ::open(verzeichnis.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dfd < 0) return false;
-  bool ok = false;
-  const int fd = ersetzbar(dfd, name) ? lege_neue_datei_an(dfd, name, neu) : -1;
-  if (fd >= 0) {
-    const bool geschrieben = schreibe_alles(fd, bytes) && ::fsync(fd) == 0;
-    const bool zu = ::close(fd) == 0;
+  if (dfd < 0) {
+    fehler = errno;
+    return false;
+  }
+  const bool frei = ersetzbar(dfd, name, fehler);
+  const int fd = frei ? lege_neue_datei_an(dfd, name, neu) : -1;
+  if (frei && fd < 0) fehler = errno;
+  bool ok = fd >= 0;
+  if (ok) {
+    errno = EIO;  // a write that takes nothing sets no error of its own
+    ok = schreibe_alles(fd, bytes) && ::fsync(fd) == 0;
+    if (!ok) fehler = errno;
+    if (::close(fd) != 0 && ok) {
+      fehler = errno;
+      ok = false;
+    }
     // A link or a special file planted in the file's place meanwhile is
     // replaced by the rename, never written through.
-    ok = geschrieben && zu && ersetzbar(dfd, name) &&
-         ::renameat(dfd, neu.c_str(), dfd, name.c_str()) == 0;
+    ok = ok && ersetzbar(dfd, name, fehler);
+    if (ok && ::renameat(dfd, neu.c_str(), dfd, name.c_str()) != 0) {
+      fehler = errno;
+      ok = false;
+    }
     if (ok)
       ::fsync(dfd);
     else

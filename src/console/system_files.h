@@ -17,5 +17,6 @@ bool system_read_file(const std::string& path, std::size_t max_bytes,
 // Writes bytes to a new file under a name no one can guess, beside the file,
 // syncs it, renames it over the file and syncs the directory. A save cut off
 // half way never leaves a torn or empty file, and no temporary file stays
-// behind on any failure.
-bool system_save_file(const std::string& path, const std::vector<std::uint8_t>& bytes);
+// behind on any failure. On failure `error` is the error number of the step
+// that failed.
+bool system_save_file(const std::string& path, const std::vector<std::uint8_t>& bytes, int& error);

@@ -1,10 +1,14 @@
 #include "console/virtual_console.h"
 
+#include <algorithm>
+
 #include "console/calendar_math.h"
 
 namespace {
 constexpr std::int64_t kUsPerDay = 86400LL * 1000000;
-}
+// Why a save fails while files_read_only holds.
+const char* const NUR_LESEN = "Read-only file system";
+}  // namespace
 
 VirtualConsole::VirtualConsole() {
   set_clock(DateTime{});
@@ -114,8 +118,12 @@ bool VirtualConsole::read_file(const std::string& name, std::size_t max_bytes,
   return true;
 }
 
-bool VirtualConsole::save_file(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-  if (files_read_only) return false;
+bool VirtualConsole::save_file(const std::string& name, const std::vector<std::uint8_t>& bytes,
+                               std::string& reason) {
+  if (files_read_only) {
+    reason = NUR_LESEN;
+    return false;
+  }
   files[name] = bytes;
   return true;
 }
@@ -125,8 +133,20 @@ std::string VirtualConsole::environment_variable(const std::string& name) {
   return v == environment.end() ? std::string() : v->second;
 }
 
-bool VirtualConsole::make_folder(const std::string& folder) {
-  if (files_read_only) return false;
-  folders_made.push_back(folder);
+bool VirtualConsole::make_folder(const std::string& folder, std::vector<std::string>& made,
+                                 std::string& reason) {
+  made.clear();
+  if (files_read_only) {
+    reason = NUR_LESEN;
+    return false;
+  }
+  if (std::find(folders_made.begin(), folders_made.end(), folder) == folders_made.end()) {
+    folders_made.push_back(folder);
+    made.push_back(folder);
+  }
   return true;
+}
+
+void VirtualConsole::remove_folders(const std::vector<std::string>& folders) {
+  for (const std::string& f : folders) std::erase(folders_made, f);
 }

@@ -56,9 +56,10 @@ class VirtualConsole : public Backend {
   // ------------------------------------------------------------- files
   // The files the program reads and saves, by path.
   std::map<std::string, std::vector<std::uint8_t>> files;
-  bool files_read_only = false;  // every save fails, as on a full or read-only disk
+  bool files_read_only = false;  // every save fails, as on a read-only disk
   // The program's environment variables; the folders this user cannot write
-  // (every other folder it can); every folder the program made, in order.
+  // (every other folder it can); every folder the program made and did not
+  // remove again, in order.
   std::map<std::string, std::string> environment;
   std::set<std::string> read_only_folders;
   std::vector<std::string> folders_made;
@@ -90,12 +91,15 @@ class VirtualConsole : public Backend {
   std::string program_path() override { return path; }
   bool read_file(const std::string& name, std::size_t max_bytes,
                  std::vector<std::uint8_t>& bytes) override;
-  bool save_file(const std::string& name, const std::vector<std::uint8_t>& bytes) override;
+  bool save_file(const std::string& name, const std::vector<std::uint8_t>& bytes,
+                 std::string& reason) override;
   std::string environment_variable(const std::string& name) override;
   bool folder_writable(const std::string& folder) override {
     return read_only_folders.count(folder) == 0;
   }
-  bool make_folder(const std::string& folder) override;
+  bool make_folder(const std::string& folder, std::vector<std::string>& made,
+                   std::string& reason) override;
+  void remove_folders(const std::vector<std::string>& folders) override;
   std::uint64_t memory_obtainable() override { return memory_limit; }
   std::uint64_t address_space() override { return address_space_bytes; }
   // The cores the program is told it may use (1: its search stays on one thread).

@@ -1,6 +1,7 @@
 // The encoder with a variable answer code: the list of every code still
-// consistent with the answers given, its build, the classification of a trial
-// and the answer step (the computer's answer or the human's, checked).
+// consistent with the answers given (built in encoder_aufbau.cpp), the
+// classification of a trial, the narrowing and the answer step (the
+// computer's answer or the human's, checked).
 #include <cassert>
 #include <cstdlib>
 #include <cstring>
@@ -22,97 +23,6 @@ std::uint64_t& eintrag(std::uint32_t i) {
 std::uint8_t zeichen_an(std::uint64_t x, int i) {  // position i = 1..L
   return static_cast<std::uint8_t>((x >> (FELD * (i - 1))) & FELDMASKE);
 }
-
-// ------------------------------------------------------------------ the build
-
-struct Aufbau {
-  std::uint32_t ziel = 0;             // codes to build
-  std::uint64_t naechster_stern = 0;  // GERATENE_VERSUCHE at which the next tenth is complete
-  int cx = 1, cy = 1;                 // cursor to return to after the stars
-
-  void stern_schwelle() {
-    naechster_stern =
-        ((static_cast<std::uint64_t>(ZAHL_DER_STERNE) + 1) * ZAHL_DER_VERSUCHE + 9) / 10;
-  }
-
-  bool neuer_block() {
-    const std::uint32_t b = mogel_zahl_bloecke;
-    if (b >= MOGEL_MAX_BLOECKE) return false;
-    if (mogel_fehler_bei_block >= 0 && static_cast<std::int64_t>(b) == mogel_fehler_bei_block)
-      return false;
-    const std::uint64_t rest =
-        static_cast<std::uint64_t>(ziel) - static_cast<std::uint64_t>(b) * MOGEL_BLOCK;
-    // The rest of the list must fit in what the machine can back: asked at
-    // the first block and every 16 MiB (the question reads system files).
-    if (b % 32 == 0 && !memory_fits(rest * sizeof(std::uint64_t))) return false;
-    const std::uint64_t n = rest < MOGEL_BLOCK ? rest : MOGEL_BLOCK;
-    void* block = std::malloc(n * sizeof(std::uint64_t));
-    if (!block) return false;
-    mogel_bloecke[b] = static_cast<std::uint64_t*>(block);
-    mogel_zahl_bloecke = b + 1;
-    mogel_belegt += n * sizeof(std::uint64_t);
-    if (mogel_belegt > mogel_belegt_max) mogel_belegt_max = mogel_belegt;
-    return true;
-  }
-
-  // One code into the list; false = the build stops (key or memory).
-  bool lege_an(std::uint64_t x) {
-    const std::uint32_t i = ERLLOE;
-    if (i % AUFBAU_TAKT == 0) SCHREIBE_ZEIT_ORB();
-    if (abbruch_abfragen()) return false;
-    if (i >= ziel) return false;  // more codes than counted: never happens with sound conditions
-    if ((i & (MOGEL_BLOCK - 1)) == 0 && !neuer_block()) return false;
-    eintrag(i) = x;
-    ERLLOE = ERL = i + 1;
-    ++GERATENE_VERSUCHE;
-    if (GERATENE_VERSUCHE >= naechster_stern) {
-      QU_10_2 = static_cast<std::uint8_t>(static_cast<std::uint64_t>(GERATENE_VERSUCHE) * 10 /
-                                          ZAHL_DER_VERSUCHE);
-      if (QU_10_2 > ZAHL_DER_STERNE) {
-        GOTOXY(44, 25);
-        for (int k = 0; k < QU_10_2; ++k) WRITE('*');
-        GOTOXY(cx, cy);
-        ZAHL_DER_STERNE = QU_10_2;
-      }
-      stern_schwelle();
-    }
-    return true;
-  }
-
-  // Every code with repetition: an odometer, position 1 running fastest.
-  bool mit_wiederholung(int l, int n) {
-    std::uint64_t x = 0;
-    for (int i = 0; i < l; ++i) x |= std::uint64_t{1} << (FELD * i);
-    for (;;) {
-      if (!lege_an(x)) return false;
-      int i = 0;
-      for (; i < l; ++i) {
-        const int f = FELD * i;
-        if (static_cast<int>((x >> f) & FELDMASKE) < n) {
-          x += std::uint64_t{1} << f;
-          break;
-        }
-        x -= static_cast<std::uint64_t>(n - 1) << f;
-      }
-      if (i == l) return true;
-    }
-  }
-
-  // Every arrangement of distinct signs, positions filled from the last one.
-  bool ohne_wiederholung(int pos, int n, std::uint64_t x, std::uint64_t benutzt) {
-    const int f = FELD * (pos - 1);
-    for (int s = n; s >= 1; --s) {
-      if (benutzt >> s & 1) continue;
-      const std::uint64_t y = x | static_cast<std::uint64_t>(s) << f;
-      if (pos == 1) {
-        if (!lege_an(y)) return false;
-      } else if (!ohne_wiederholung(pos - 1, n, y, benutzt | std::uint64_t{1} << s)) {
-        return false;
-      }
-    }
-    return true;
-  }
-};
 
 // ----------------------------------------------------------- classification
 
@@ -364,54 +274,6 @@ void mogeln_speicher_freigeben() {
   mogel_zahl_bloecke = 0;
   mogel_belegt = 0;
   ERL = ERLLOE = 0;
-}
-
-void INIT_NICHT_FEST(bool& ok) {
-  ok = true;
-  const int l = X.laenge;
-  const int n = MAXFARBE;
-  ENDFARBEPL1 = static_cast<std::uint8_t>(l + 1);
-  ERL_FARBE[0] = false;
-  for (int s = 1; s <= 36; ++s) ERL_FARBE[s] = s <= n;
-  mogeln_speicher_freigeben();
-  ZAHL_DER_STERNE = 0;
-  GERATENE_VERSUCHE = 0;
-  ZAHLGESAMTVERSUCHE = ZAHL_DER_VERSUCHE = NUMMER_PLUS = static_cast<std::uint32_t>(MEMLOES);
-  ZEITLIMIT_GR_0 = false;
-  ZEIT_GERATEN_KL100 = true;
-  NEUER_KANDIDAT = false;
-  SETZE_RATE_ZEIT_AKT = true;
-  SETZEZEITLETZTERVERSUCH = true;
-  NOTINVERS = false;
-  RATEN_ZEITANZEIGE = true;
-
-  Aufbau a;
-  a.cx = WHEREX();
-  a.cy = WHEREY();
-  mogel_ohne_wdh = !X.wiederholung;
-  std::uint64_t zahl = 1;
-  for (int i = 0; i < l; ++i)
-    zahl *= X.wiederholung ? n : static_cast<std::uint64_t>(n > i ? n - i : 0);
-  a.ziel = zahl > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<std::uint32_t>(zahl);
-  if (ZAHL_DER_VERSUCHE == 0) ZAHL_DER_VERSUCHE = a.ziel;
-  a.stern_schwelle();
-
-  const bool fertig = l >= 2 && l <= 9 && n >= 1 &&
-                      zahl <= static_cast<std::uint64_t>(MOGEL_BLOCK) * MOGEL_MAX_BLOECKE &&
-                      (X.wiederholung ? a.mit_wiederholung(l, n) : a.ohne_wiederholung(l, n, 0, 0));
-  if (!fertig || ERLLOE == 0) {
-    ok = false;
-    abbruch_aufraeumen(A);
-    return;
-  }
-  assert(ERL == ERLLOE && ERLLOE <= a.ziel && mogel_zahl_bloecke <= MOGEL_MAX_BLOECKE);
-  RATEN_ZEITANZEIGE = false;
-  NOTINVERS = true;
-  const int wx = WHEREX(), wy = WHEREY();
-  GOTOXY(1, 25);
-  WRITE(SP_D ? "Loesung:                Benoetigte Versuche:            Neues Spiel? Ja.       "
-             : "Answer:                       Trials made:                 New Game? Yes.      ");
-  GOTOXY(wx, wy);
 }
 
 void klassiere_liste(const zahlenfeld& nr) {

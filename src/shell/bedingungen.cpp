@@ -1,7 +1,7 @@
-// The conditions file BEDINGUN.DAT: one 80-byte record in the program's
-// directory (or, where the player cannot save there, in the player's
-// settings folder), read and corrected at start-up, written at every save
-// point.
+// The conditions file BEDINGUN.DAT: one 80-byte record beside the program in
+// its build folder, or in the player's settings folder (an installed program,
+// or a build folder the player cannot write), read and corrected at
+// start-up, written at every save point.
 #include <cstring>
 #include <string>
 #include <vector>
@@ -28,10 +28,12 @@ bool lies_satz(const std::string& pfad, bedingung& satz) {
 }
 
 // The player's own file, or else, until the player saves one, the file
-// beside a program in a folder the player cannot write.
+// beside a program in a build folder the player cannot write. An installed
+// program reads nothing beside itself.
 bool lies_bedingungen(bedingung& satz) {
-  if (lies_satz(ALT, satz)) return true;
-  return !EINSTELLUNGSORDNER.empty() && lies_satz(PROGRAMMVERZEICHNIS + "BEDINGUN.DAT", satz);
+  if (!ALT.empty() && lies_satz(ALT, satz)) return true;
+  return IM_BAUORDNER && !EINSTELLUNGSORDNER.empty() &&
+         lies_satz(PROGRAMMVERZEICHNIS + "BEDINGUN.DAT", satz);
 }
 
 // The player's settings folder: $XDG_CONFIG_HOME/korvando, by default
@@ -46,16 +48,44 @@ std::string einstellungsordner() {
   return basis + "/korvando";
 }
 
+// The build writes this marker beside the program in its build folder, and
+// no install copies it.
+bool im_bauordner() {
+  std::vector<std::uint8_t> leer;
+  return read_file(PROGRAMMVERZEICHNIS + KORVANDO_BUILD_MARKER, 0, leer);
+}
+
+// Saves the record to ALT, first making the settings folder where one is
+// used; a failed save removes the folders it made. False with the reason.
+bool speichere_satz(const std::vector<std::uint8_t>& satz, std::string& grund) {
+  if (ALT.empty()) {
+    grund = "HOME is not an absolute path";
+    return false;
+  }
+  std::vector<std::string> neue_ordner;
+  bool ok = EINSTELLUNGSORDNER.empty() || make_folder(EINSTELLUNGSORDNER, neue_ordner, grund);
+  ok = ok && save_file(ALT, satz, grund);
+  if (!ok) remove_folders(neue_ordner);
+  return ok;
+}
+
 }  // namespace
 
 void waehle_bedingungsdatei() {
-  // A save writes a new file beside the old one and renames it: it needs a
-  // folder this user may write, not only a file.
+  IM_BAUORDNER = im_bauordner();
   ALT = PROGRAMMVERZEICHNIS + "BEDINGUN.DAT";
   EINSTELLUNGSORDNER.clear();
-  if (folder_writable(PROGRAMMVERZEICHNIS.empty() ? "." : PROGRAMMVERZEICHNIS)) return;
+  // A save writes a new file beside the old one and renames it: it needs a
+  // folder this user may write, not only a file.
+  if (IM_BAUORDNER && folder_writable(PROGRAMMVERZEICHNIS.empty() ? "." : PROGRAMMVERZEICHNIS))
+    return;
   const std::string ordner = einstellungsordner();
-  if (ordner.empty()) return;  // nowhere else to go: beside the program
+  if (ordner.empty()) {
+    // Nowhere else to go: beside a program in its build folder; an
+    // installed program keeps no file at all.
+    if (!IM_BAUORDNER) ALT.clear();
+    return;
+  }
   EINSTELLUNGSORDNER = ordner;
   ALT = ordner + "/BEDINGUN.DAT";
 }
@@ -121,10 +151,19 @@ void BEDINGUNGENSPEICHERN() {
   X.standardfarbe = STANDARDFARBE;
   X.hervorhebungsfarbe = HERVORHEBUNGSFARBE;
 
-  // Errors stay silent: the program goes on with the values in memory.
+  // The program goes on with the values in memory; the farewell names a
+  // failure.
   std::vector<std::uint8_t> satz(sizeof X);
   std::memcpy(satz.data(), &X, sizeof X);
-  if (!EINSTELLUNGSORDNER.empty()) make_folder(EINSTELLUNGSORDNER);
-  save_file(ALT, satz);
+  SPEICHERFEHLER.clear();
+  if (!speichere_satz(satz, SPEICHERFEHLER) && SPEICHERFEHLER.empty())
+    SPEICHERFEHLER = "unknown error";
   X.leerzeichen = leer;
+}
+
+std::string einstellungszeile() {
+  const std::string zeile = "Einstellungen / settings: ";
+  if (SPEICHERFEHLER.empty()) return zeile + ALT;
+  const std::string datei = ALT.empty() ? "~/.config/korvando/BEDINGUN.DAT" : ALT;
+  return zeile + "nicht gespeichert / not saved (" + datei + ": " + SPEICHERFEHLER + ")";
 }

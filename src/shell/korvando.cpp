@@ -245,7 +245,7 @@ void NOTEXIT() {
   WRITELN();
   WRITELN("Ein Spiel fuer zwei Koepfe: Code ausdenken, Code knacken.");
   WRITELN("A game for two minds: devise a code, crack a code.");
-  WRITELN("Einstellungen / settings: " + ALT);
+  WRITELN(einstellungszeile());
   WRITELN();
   WRITELN("Bye-bye!");
   WRITELN();

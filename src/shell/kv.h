@@ -56,11 +56,16 @@ using ja_nein_tabelle = std::array<std::array<const char*, 2>, 2>;
   V(std::string, PROZESSORZEILE_E) /* and English */                                          \
   /* ---- the conditions file */                                                              \
   V(std::string, PROGRAMMVERZEICHNIS) /* directory of the program, ending in "/" */           \
-  V(std::string, ALT)                 /* path of BEDINGUN.DAT */                              \
+  V(bool, IM_BAUORDNER)               /* the program runs in its build folder (the build's    \
+                                         marker lies beside it), not installed */             \
+  V(std::string, ALT)                 /* path of BEDINGUN.DAT; empty when there is none (an   \
+                                         installed program without a settings folder) */      \
   V(std::string, EINSTELLUNGSORDNER)  /* the player's settings folder that holds ALT, made at \
                                          the first save; empty when ALT lies beside the       \
                                          program */                                           \
   V(bool, KANN_LESEN)                 /* a record could be read at start-up */                \
+  V(std::string, SPEICHERFEHLER)      /* why the last save failed; empty after a save that    \
+                                         succeeded */                                         \
   V(int, SCHIRMANFANG)                                                                        \
   /* ---- the conditions form */                                                              \
   V(bool, name1_bestaetigt, true) /* true from the entry into the form (menu or new game)     \
@@ -88,12 +93,21 @@ void ANFANGEN();
 void NOTEXIT();
 
 // ---- the conditions file
-// Where the conditions are kept (ALT, EINSTELLUNGSORDNER): beside the
-// program when this user may save there, else in the player's settings folder.
+// Where the conditions are kept (IM_BAUORDNER, ALT, EINSTELLUNGSORDNER): a
+// program in its build folder keeps them beside itself when this user may
+// save there, else in the player's settings folder; an installed program
+// always in the settings folder, never under its prefix.
 void waehle_bedingungsdatei();
 void lade_bedingungen();  // read, check and correct at start-up
 void pruefe_farben();     // colour rules of fields 0 and 1 for the chosen text mode
 void BEDINGUNGENSPEICHERN();
+// The farewell's line on the settings: the file saved, or why it was not.
+std::string einstellungszeile();
+
+// ---- the command line, before the console starts
+// True when the arguments end the program at once (--help, --version, or an
+// argument it does not take), with the exit status; false for none.
+bool behandle_argumente(int argc, const char* const* argv, int& status);
 
 // ---- the virtual game date: its following day into VIRJ2.. from VIRJ1..
 void ZWEITESDATUM();

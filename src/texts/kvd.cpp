@@ -20,7 +20,7 @@ const Seite KURZSEITE_D = {{
     " {Rollen:} Der Computer kann jede der beiden Rollen uebernehmen. Zwei Menschen",
     " koennen unter seiner Spielleitung gegeneinander spielen, und er kann auch",
     " gegen sich selbst spielen. Ueberlegt der Computer beim Raten zu lange, so",
-    "brechen Sie das Spiel mit {\"Esc\"} ab oder erzwingen mit {\"F4\"} eine Entscheidung.",
+    "brechen Sie das Spiel mit \"Esc\" ab oder erzwingen mit \"F4\" eine Entscheidung.",
     " {Leerzeichen:} Auf Wunsch duerfen beim Raten Leerzeichen (\" \" oder \"*\") an",
     " Stelle von Zeichen stehen, so dass auch unvollstaendige Codes geraten werden.",
     " (z.B. abc - a*b => 1 Position + 1 Zeichen.)",

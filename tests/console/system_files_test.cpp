@@ -28,6 +28,9 @@ class SystemFiles : public ::testing::Test {
   }
 
   std::string pfad(const std::string& name) const { return (dir_ / name).string(); }
+  bool speichere(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    return system_save_file(pfad(name), bytes, fehler_);
+  }
   std::set<std::string> eintraege() const {
     std::set<std::string> s;
     for (const auto& e : fs::directory_iterator(dir_)) s.insert(e.path().filename().string());
@@ -55,12 +58,13 @@ class SystemFiles : public ::testing::Test {
   TempDir tmp_{"korvando-files"};
   const fs::path& dir_ = tmp_.path;
   std::vector<int> offen_;
+  int fehler_ = 0;  // the error number of the last failed save
   const std::vector<std::uint8_t> satz_ = std::vector<std::uint8_t>(80, 'k');
 };
 
 TEST_F(SystemFiles, SavesWholeAndReadsAtMostTheAskedBytes) {
-  ASSERT_TRUE(system_save_file(pfad("BEDINGUN.DAT"), satz_));
-  ASSERT_TRUE(system_save_file(pfad("BEDINGUN.DAT"), std::vector<std::uint8_t>(100, 'x')));
+  ASSERT_TRUE(speichere("BEDINGUN.DAT", satz_));
+  ASSERT_TRUE(speichere("BEDINGUN.DAT", std::vector<std::uint8_t>(100, 'x')));
   std::vector<std::uint8_t> b;
   ASSERT_TRUE(system_read_file(pfad("BEDINGUN.DAT"), 80, b));
   EXPECT_EQ(b, std::vector<std::uint8_t>(80, 'x'));
@@ -73,7 +77,7 @@ TEST_F(SystemFiles, NothingIsWrittenThroughALink) {
   schreibe("fremd", "fremd");
   fs::create_symlink("fremd", dir_ / "BEDINGUN.DAT.neu");
   fs::create_symlink("nirgends", dir_ / "BEDINGUN.DAT.neu-");
-  EXPECT_TRUE(system_save_file(pfad("BEDINGUN.DAT"), satz_));
+  EXPECT_TRUE(speichere("BEDINGUN.DAT", satz_));
   EXPECT_EQ(inhalt("fremd"), "fremd");
   EXPECT_EQ(inhalt("BEDINGUN.DAT"), std::string(80, 'k'));
   EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir_ / "BEDINGUN.DAT")));
@@ -81,7 +85,7 @@ TEST_F(SystemFiles, NothingIsWrittenThroughALink) {
   // A link in the file's own place is neither read nor written.
   fs::remove(dir_ / "BEDINGUN.DAT");
   fs::create_symlink("fremd", dir_ / "BEDINGUN.DAT");
-  EXPECT_FALSE(system_save_file(pfad("BEDINGUN.DAT"), satz_));
+  EXPECT_FALSE(speichere("BEDINGUN.DAT", satz_));
   std::vector<std::uint8_t> b;
   EXPECT_FALSE(system_read_file(pfad("BEDINGUN.DAT"), 80, b));
   EXPECT_EQ(inhalt("fremd"), "fremd");
@@ -94,12 +98,12 @@ TEST_F(SystemFiles, AFifoIsAFileErrorAndNeverWaitedOn) {
   fifo("BEDINGUN.DAT", std::string(80, 'f'));
   std::vector<std::uint8_t> b;
   EXPECT_FALSE(system_read_file(pfad("BEDINGUN.DAT"), 80, b));
-  EXPECT_FALSE(system_save_file(pfad("BEDINGUN.DAT"), satz_));
+  EXPECT_FALSE(speichere("BEDINGUN.DAT", satz_));
   EXPECT_TRUE(fs::is_fifo(dir_ / "BEDINGUN.DAT"));
   fs::remove(dir_ / "BEDINGUN.DAT");
 
   fifo("BEDINGUN.DAT.neu");
-  EXPECT_TRUE(system_save_file(pfad("BEDINGUN.DAT"), satz_));
+  EXPECT_TRUE(speichere("BEDINGUN.DAT", satz_));
   EXPECT_EQ(inhalt("BEDINGUN.DAT"), std::string(80, 'k'));
   EXPECT_TRUE(fs::is_fifo(dir_ / "BEDINGUN.DAT.neu"));
   EXPECT_EQ(eintraege(), (std::set<std::string>{"BEDINGUN.DAT", "BEDINGUN.DAT.neu"}));
@@ -107,8 +111,10 @@ TEST_F(SystemFiles, AFifoIsAFileErrorAndNeverWaitedOn) {
 
 TEST_F(SystemFiles, AFailedSaveLeavesNothingBehind) {
   fs::create_directory(dir_ / "BEDINGUN.DAT");
-  EXPECT_FALSE(system_save_file(pfad("BEDINGUN.DAT"), satz_));
-  EXPECT_FALSE(system_save_file(pfad("fehlt/BEDINGUN.DAT"), satz_));
+  EXPECT_FALSE(speichere("BEDINGUN.DAT", satz_));
+  EXPECT_EQ(fehler_, EISDIR);  // the error of the step that failed
+  EXPECT_FALSE(speichere("fehlt/BEDINGUN.DAT", satz_));
+  EXPECT_EQ(fehler_, ENOENT);
   EXPECT_EQ(eintraege(), std::set<std::string>{"BEDINGUN.DAT"});
   EXPECT_TRUE(fs::is_empty(dir_ / "BEDINGUN.DAT"));
 }

@@ -10,6 +10,8 @@
 #include <sstream>
 #include <thread>
 
+#include "../support/program_copy.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -26,14 +28,8 @@ std::string quote(const std::string& s) {
 }
 
 std::string run(const std::string& command) {
-  std::string out;
-  if (FILE* p = ::popen(command.c_str(), "r")) {
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    ::pclose(p);
-  }
-  return out;
+  int status;
+  return run_shell(command, status);
 }
 
 }  // namespace
@@ -52,7 +48,7 @@ void TmuxSession::start(int cols, int rows, const std::vector<unsigned char>* co
   dir = std::string(::mkdtemp(templ)) + "/";
   socket_ = "korvando-e2e-" + std::to_string(::getpid()) + "-" +
             fs::path(dir).parent_path().filename().string();
-  fs::copy_file(KORVANDO_BINARY, dir + "korvando");
+  copy_program(dir);
   if (conditions) {
     std::ofstream f(dir + "BEDINGUN.DAT", std::ios::binary);
     f.write(reinterpret_cast<const char*>(conditions->data()),

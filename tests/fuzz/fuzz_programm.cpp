@@ -2,7 +2,7 @@
 // the virtual console, from varied conditions, start times and memory. It
 // must end (the input ends in Ctrl-C), never write outside the screen, keep
 // no store after its games, and leave exactly one conditions file of 80
-// bytes.
+// bytes beside itself in its build folder.
 //
 // The first KOPF bytes pick the start: the conditions record, the date and
 // time of the virtual clock, the virtual time one key poll takes and the
@@ -58,6 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 0; i < KOPF && i < size; ++i) kopf[i] = data[i];
   VirtualConsole vc;
   vc.path = "/korvando/korvando";
+  vc.files[std::string("/korvando/") + KORVANDO_BUILD_MARKER] = {};  // in its build folder
   std::uint8_t satz[80];
   start_aus(kopf, vc, satz);
   vc.files[datei].assign(satz, satz + sizeof satz);
@@ -76,6 +77,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (s.cursor_x < 1 || s.cursor_x > SCREEN_COLS || s.cursor_y < 1 || s.cursor_y > SCREEN_ROWS)
     std::abort();
   if (raten_belegt != 0 || mogel_belegt != 0) std::abort();
-  if (vc.files.size() != 1 || vc.files[datei].size() != 80) std::abort();
+  if (vc.files.size() != 2 || vc.files[datei].size() != 80) std::abort();
   return 0;
 }

@@ -1,13 +1,18 @@
 // The installed game: an install into a temporary prefix puts every file
-// where it belongs and the program starts from there; the manual pages
-// render without warnings.
+// where it belongs, the program starts from there and keeps its settings in
+// the player's folder, never under the prefix; the manual pages render
+// without warnings.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+
+#include "support/program_copy.h"
+#include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -15,15 +20,7 @@ namespace {
 
 // Runs a shell command; its output (stdout and stderr) and exit status.
 std::string run(const std::string& command, int& status) {
-  std::string out;
-  status = -1;
-  if (FILE* p = ::popen((command + " 2>&1").c_str(), "r")) {
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    status = ::pclose(p);
-  }
-  return out;
+  return run_shell(command + " 2>&1", status);
 }
 
 bool have(const char* program) {
@@ -32,41 +29,48 @@ bool have(const char* program) {
   return status == 0;
 }
 
-class TempDir {
- public:
-  TempDir() {
-    char templ[] = "/tmp/korvando-install-XXXXXX";
-    const char* d = ::mkdtemp(templ);
-    path = d ? d : "";
-  }
-  ~TempDir() {
-    std::error_code ec;
-    if (!path.empty()) fs::remove_all(path, ec);
-  }
-  fs::path path;
-};
+// The memory choice, byte 4, of a conditions file; -1 when it holds no record.
+int memory_choice(const fs::path& file) {
+  std::ifstream f(file, std::ios::binary);
+  std::string satz(std::istreambuf_iterator<char>(f), {});
+  return satz.size() == 80 ? satz[4] : -1;
+}
 
 TEST(Install, IntoATemporaryPrefix) {
-  TempDir prefix;
+  TempDir prefix{"korvando-install"};
   ASSERT_FALSE(prefix.path.empty());
   int status;
   const std::string log = run(std::string("'") + KORVANDO_CMAKE + "' --install '" +
                                   KORVANDO_BUILD_DIR + "' --prefix '" + prefix.path.string() + "'",
                               status);
   ASSERT_EQ(status, 0) << log;
-  const fs::path game = prefix.path / "bin" / "korvando";
-  EXPECT_TRUE(fs::is_regular_file(game));
+  const fs::path bin = prefix.path / "bin";
+  EXPECT_TRUE(fs::is_regular_file(bin / "korvando"));
+  EXPECT_FALSE(fs::exists(bin / KORVANDO_BUILD_MARKER));
   EXPECT_TRUE(fs::is_regular_file(prefix.path / "share/man/man6/korvando.6"));
   EXPECT_TRUE(fs::is_regular_file(prefix.path / "share/man/de/man6/korvando.6"));
   EXPECT_TRUE(fs::is_regular_file(prefix.path / "share/doc/korvando/LICENSE"));
 
-  // Started from there with an input that ends at once: the language page,
-  // then the farewell, exit status 0.
+  // Started from there, by whoever runs the tests (root too), with a
+  // conditions file beside it (memory choice 3) and an input that ends at
+  // once: the language page, then the farewell, exit status 0. The file
+  // beside it is neither read nor written; the settings are saved in the
+  // player's folder, with the defaults (memory choice 8).
+  std::string satz(80, ' ');
+  satz[3] = 4;
+  satz[4] = 3;
+  std::ofstream(bin / "BEDINGUN.DAT", std::ios::binary) << satz;
+  const fs::path home = prefix.path / "home";
   const std::string out =
-      run("cd '" + prefix.path.string() + "' && printf x | '" + game.string() + "'", status);
+      run("cd '" + prefix.path.string() + "' && printf x | env -u XDG_CONFIG_HOME HOME='" +
+              home.string() + "' '" + (bin / "korvando").string() + "'",
+          status);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   EXPECT_NE(out.find(" Deutsch:"), std::string::npos);
   EXPECT_NE(out.find("Bye-bye!"), std::string::npos);
+  EXPECT_EQ(memory_choice(home / ".config/korvando/BEDINGUN.DAT"), 8);
+  EXPECT_EQ(memory_choice(bin / "BEDINGUN.DAT"), 3);
+  EXPECT_EQ(std::distance(fs::directory_iterator(bin), {}), 2);  // korvando, BEDINGUN.DAT
 }
 
 TEST(ManualPages, RenderWithoutWarnings) {

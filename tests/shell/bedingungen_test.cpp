@@ -141,27 +141,31 @@ TEST(ConditionsFile, NamesAreNormalisedOnLoad) {
   EXPECT_EQ(b[21], ' ');
 }
 
-TEST(ConditionsFile, FailedSaveIsSilent) {
+// The farewell names the file saved, or why it could not be saved.
+TEST(ConditionsFile, AFailedSaveIsNamedAtTheEnd) {
   Harness h;
-  h.start();
   h.vc.files_read_only = true;
-  X.laenge = 6;
-  BEDINGUNGENSPEICHERN();
+  h.run();
   EXPECT_TRUE(h.read_file().empty());
-  EXPECT_EQ(X.laenge, 6);
+  std::string abschied;  // the rows in one, as the long line runs on from row to row
+  for (int y = 1; y <= 25; ++y) abschied += h.row(y);
+  EXPECT_NE(abschied.find("Einstellungen / settings: nicht gespeichert / not saved (" + h.file() +
+                          ": Read-only file system)"),
+            std::string::npos);
 }
 
-TEST(ConditionsFile, BesideTheProgramOrElseInThePlayersSettingsFolder) {
-  {  // A folder this user may write: beside the program.
+TEST(ConditionsFile, BesideTheProgramInItsBuildFolderElseInThePlayersSettingsFolder) {
+  const std::string marke = KORVANDO_BUILD_MARKER;
+  {  // A build folder this user may write: beside the program.
     Harness h;
     h.vc.environment = {{"XDG_CONFIG_HOME", "/cfg"}};
     h.start();
     BEDINGUNGENSPEICHERN();
     EXPECT_EQ(h.read_file().size(), 80u);
-    EXPECT_EQ(h.vc.files.size(), 1u);
+    EXPECT_EQ(h.vc.files.size(), 2u);
     EXPECT_TRUE(h.vc.folders_made.empty());
   }
-  {  // A folder it may not write: $XDG_CONFIG_HOME/korvando, made at the first save.
+  {  // A build folder it may not write: $XDG_CONFIG_HOME/korvando, made at the first save.
     Harness h;
     h.vc.read_only_folders = {h.dir};
     h.vc.environment = {{"XDG_CONFIG_HOME", "/cfg"}, {"HOME", "/home/p"}};
@@ -170,7 +174,7 @@ TEST(ConditionsFile, BesideTheProgramOrElseInThePlayersSettingsFolder) {
     BEDINGUNGENSPEICHERN();
     EXPECT_EQ(h.vc.folders_made, std::vector<std::string>{"/cfg/korvando"});
     EXPECT_EQ(h.vc.files["/cfg/korvando/BEDINGUN.DAT"].size(), 80u);
-    EXPECT_EQ(h.vc.files.size(), 1u);
+    EXPECT_EQ(h.vc.files.size(), 2u);
   }
   {  // A file beside such a program gives the settings until the player saves.
     Harness h;
@@ -181,14 +185,30 @@ TEST(ConditionsFile, BesideTheProgramOrElseInThePlayersSettingsFolder) {
     EXPECT_EQ(X.laenge, 6);
     BEDINGUNGENSPEICHERN();
     EXPECT_EQ(h.vc.files["/cfg/korvando/BEDINGUN.DAT"][3], 6);
-    EXPECT_EQ(h.vc.files.size(), 2u);
+    EXPECT_EQ(h.vc.files.size(), 3u);
   }
-  {  // Without an absolute XDG_CONFIG_HOME: ~/.config/korvando.
+  {  // Installed (no marker), in a folder it may write: the settings folder
+     // alone, and a file beside the program is not read.
     Harness h;
-    h.vc.read_only_folders = {h.dir};
+    h.vc.files.erase(h.dir + marke);
+    h.write_file(satz_mit({{3, 6}}));
     h.vc.environment = {{"XDG_CONFIG_HOME", "relative"}, {"HOME", "/home/p"}};
     h.start();
     EXPECT_EQ(ALT, "/home/p/.config/korvando/BEDINGUN.DAT");
+    EXPECT_EQ(X.laenge, 4);
+    BEDINGUNGENSPEICHERN();
+    EXPECT_EQ(h.vc.files[ALT].size(), 80u);
+    EXPECT_EQ(h.read_file()[3], 6);
+  }
+  {  // Installed, and no absolute home: nothing is read or written.
+    Harness h;
+    h.vc.files.erase(h.dir + marke);
+    h.start();
+    BEDINGUNGENSPEICHERN();
+    EXPECT_TRUE(h.vc.files.empty());
+    EXPECT_EQ(einstellungszeile(),
+              "Einstellungen / settings: nicht gespeichert / not saved "
+              "(~/.config/korvando/BEDINGUN.DAT: HOME is not an absolute path)");
   }
 }
 

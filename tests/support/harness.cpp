@@ -13,6 +13,7 @@ Harness::Harness() {
   const char* d = ::mkdtemp(templ);
   dir = std::string(d ? d : "/tmp") + "/";
   vc.path = dir + "korvando";
+  vc.files[dir + KORVANDO_BUILD_MARKER] = {};  // the program in its build folder
   vc.set_clock({2025, 12, 18, 10, 30, 0, 0});
   kvspiel_reset();
   kv_reset();

@@ -1,5 +1,6 @@
 // Test support: a fresh program state on a virtual console, with the
-// program's directory in a temporary folder of its own.
+// program's directory in a temporary folder of its own, as the program's
+// build folder (with the build's marker).
 #pragma once
 
 #include <cstdint>

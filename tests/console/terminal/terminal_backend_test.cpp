@@ -1,9 +1,9 @@
 // The program itself on a pseudo-terminal and on pipes: it draws its first
 // page, takes keys, ends on Esc or on a termination request with exit code
 // 0, and leaves the terminal modes as it found them. Each run uses a copy of
-// the program in a temporary directory of its own, where it keeps its
-// conditions file, or in a settings folder there when it may not write
-// beside itself.
+// the program as in its build folder, in a temporary directory of its own,
+// where it keeps its conditions file, or in a settings folder there when it
+// may not write beside itself.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -18,8 +18,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
+
+#include "support/program_copy.h"
 
 namespace fs = std::filesystem;
 
@@ -101,7 +104,7 @@ class ProgramRun : public ::testing::Test {
     ASSERT_NE(mkdtemp(tmpl), nullptr);
     dir_ = tmpl;
     program_ = dir_ / "korvando";
-    fs::copy_file(KORVANDO_BINARY, program_, fs::copy_options::overwrite_existing);
+    copy_program(dir_);
     fs::permissions(program_, fs::perms::owner_all);
   }
 
@@ -221,6 +224,13 @@ class ProgramRun : public ::testing::Test {
     return t;
   }
 
+  // The names in the program's directory.
+  std::set<std::string> entries() const {
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir_)) names.insert(e.path().filename());
+    return names;
+  }
+
   void send(const std::string& keys) {
     ASSERT_EQ(write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
   }
@@ -293,9 +303,17 @@ TEST_F(ProgramRun, AFileSizeLimitOnlyFailsTheSave) {
   send("9");
   EXPECT_TRUE(read_to_end(master_));
   EXPECT_EQ(wait_exit(), 0);
-  std::vector<std::string> dateien;
-  for (const auto& e : fs::directory_iterator(dir_)) dateien.push_back(e.path().filename());
-  EXPECT_EQ(dateien, std::vector<std::string>{"korvando"});
+  EXPECT_EQ(entries(), (std::set<std::string>{"korvando", KORVANDO_BUILD_MARKER}));
+}
+
+// A settings folder that cannot be made (its path is longer than the system
+// takes): the save fails, and the folders it made are gone again.
+TEST_F(ProgramRun, AFailedSaveLeavesNoFolderBehind) {
+  fs::remove(dir_ / KORVANDO_BUILD_MARKER);  // installed: only the settings folder
+  config_home_ = dir_.string();
+  while (config_home_.size() < 5000) config_home_ += "/" + std::string(200, 'k');
+  run_from_pipe("d9");
+  EXPECT_EQ(entries(), std::set<std::string>{"korvando"});
 }
 
 TEST_F(ProgramRun, WhileStoppedTheShellHasItsScreen) {
