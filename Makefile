@@ -1,12 +1,13 @@
 # Thin wrapper around CMake: `make run` plays, `make test` checks,
 # `make install` installs (PREFIX=... and DESTDIR=... as usual), `make package`
-# builds the Debian package and the tar archive.
+# builds the Debian package and the tar archive, `make lint-package` checks the
+# Debian package with lintian.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 PREFIX ?=
 
 .PHONY: all build run test test-programs install package bench fingerprint sanitize clean format \
-  fuzz e2e valgrind cross-arm64 cross-armhf
+  fuzz e2e valgrind lint-package cross-arm64 cross-armhf
 
 all: build
 
@@ -32,12 +33,17 @@ test: test-programs
 install: build
 	DESTDIR=$(DESTDIR) cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
 
-# A release build of the game alone, installed into /usr/games by the package.
+# A release build of the game alone, installed into /usr/games by the package;
+# MAINTAINER='Name <address>' names who built it.
 package:
 	cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DKORVANDO_TESTS=OFF \
-	  -DCMAKE_INSTALL_BINDIR=games
+	  -DCMAKE_INSTALL_BINDIR=games -DKORVANDO_MAINTAINER="$(MAINTAINER)"
 	cmake --build build-package -j $(JOBS) --target korvando
 	cd build-package && cpack
+
+# The Debian package against Debian's policy: any error or warning fails.
+lint-package: package
+	lintian --fail-on error,warning build-package/*.deb
 
 # Whole programs and games through the virtual console under memcheck.
 VALGRIND_TESTS ?= Program.*:*Game*:*Spiel*

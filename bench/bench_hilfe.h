@@ -1,6 +1,8 @@
-// Shared by the benchmarks and tools: the virtual console they run on and a
-// secret drawn with the engine's random numbers.
+// Shared by the benchmarks and tools: the virtual console they run on, a
+// secret drawn with the engine's random numbers and the start of a game.
 #pragma once
+
+#include <cstring>
 
 #include "console/console.h"
 #include "console/virtual_console.h"
@@ -48,4 +50,22 @@ inline void zufallsgeheim(int l, bool wdh, int* geheim) {
       for (int j = 0; j < i && !wdh; ++j) doppelt = doppelt || geheim[j] == geheim[i];
     } while (doppelt);
   }
+}
+
+// The engine at the start of a game of the computer against its own fixed
+// code (sign numbers in geheim): the codebreaker's flags, the secret, the
+// clocks started, the cursor on the first board row. The store is built next.
+inline void spielbeginn(int l, bool wdh, const int* geheim) {
+  LEERZEICHEN = false;
+  KENNEALLEFARBEN = !wdh && l == MAXFARBE;
+  NUMMER = 0;
+  raten_spielbeginn(wdh);
+  std::memset(&LOESUNG, ' ', sizeof LOESUNG);
+  for (int i = 1; i <= l; ++i) LOESUNG[i] = FARBARRAY[geheim[i - 1]];
+  zaehle_loesungsfarben();
+  ZEITEIN = true;
+  uhren_starten();
+  WX = 48;
+  WY = 9;
+  GOTOXY(WX, WY);
 }

@@ -45,12 +45,13 @@ void fertig(benchmark::State& state, std::uint64_t knoten) {
 }
 
 // The build: the enumeration with its draws, the join of the buckets and the
-// solution records.
+// solution records; on one thread, or on every core.
 void BM_Aufbau(benchmark::State& state) {
   const int l = static_cast<int>(state.range(0));
   const char letztes = static_cast<char>(state.range(1));
-  konsole();
+  konsole().kerne = system_cores();
   kvspiel_reset();
+  raten_faeden = static_cast<std::uint32_t>(state.range(2));
   RANDOMIZE(2);
   bedingungen(l, '0', letztes, true);
   for (auto _ : state) {
@@ -120,12 +121,15 @@ void BM_Verengen(benchmark::State& state) {
   fertig(state, alle);
 }
 
-void Groessen(benchmark::internal::Benchmark* b) {
-  b->Args({6, '9'})->Args({7, '9'})->Args({7, 'c'});
-  b->Unit(benchmark::kMillisecond);
-}
-
-BENCHMARK(BM_Aufbau)->Apply(Groessen)->Iterations(2);
+BENCHMARK(BM_Aufbau)
+    ->Args({6, '9', 1})
+    ->Args({6, '9', 0})
+    ->Args({7, '9', 1})
+    ->Args({7, '9', 0})
+    ->Args({7, 'c', 1})
+    ->Args({7, 'c', 0})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 // The three passes of one store one after the other, so that it is built once.
 bool durchgaenge(int l, char letztes, int laeufe) {
   const auto je = [&](const char* name, void (*f)(benchmark::State&)) {

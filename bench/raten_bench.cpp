@@ -117,7 +117,7 @@ void BM_Zug(benchmark::State& state) {
   kvspiel_reset();
   raten_faeden = static_cast<std::uint32_t>(state.range(1));  // 0 = every core
   std::uint64_t saat = 3;
-  double loesungen_summe = 0, versuche_summe = 0;
+  double loesungen_summe = 0, versuche_summe = 0, bewertet_summe = 0, bahnen_summe = 0;
   for (auto _ : state) {
     state.PauseTiming();
     RANDOMIZE(saat++);
@@ -151,12 +151,16 @@ void BM_Zug(benchmark::State& state) {
     state.PauseTiming();
     loesungen_summe += loesungen;
     versuche_summe += GERATENE_VERSUCHE;
+    bewertet_summe += raten_bewertet;
+    bahnen_summe += raten_bahnen_zahl;
     SPEICHER_FREIGEBEN(true);
     state.ResumeTiming();
   }
   const double n = static_cast<double>(state.iterations());
   state.counters["solutions"] = loesungen_summe / n;  // averages over the turns
   state.counters["trials"] = versuche_summe / n;
+  state.counters["scored"] = bewertet_summe / n;  // the others decided by their orbits
+  state.counters["orbits"] = bahnen_summe / n;
 }
 BENCHMARK(BM_Zug)->Args({'9', 1})->Args({'9', 0})->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Zug)->Args({'j', 1})->Args({'j', 0})->Unit(benchmark::kMillisecond)->Iterations(2);

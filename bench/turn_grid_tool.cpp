@@ -100,18 +100,7 @@ double median(std::vector<double> v) {
 // One game; the turns appended to zuege, the trials needed returned (0 = unsolved).
 int spiele(const Lage& lage, const int* geheim, std::vector<Zug>& zuege, double& aufbau) {
   const int l = lage.l;
-  LEERZEICHEN = false;
-  KENNEALLEFARBEN = !lage.wdh && l == MAXFARBE;
-  NUMMER = 0;
-  raten_spielbeginn(lage.wdh);
-  std::memset(&LOESUNG, ' ', sizeof LOESUNG);
-  for (int i = 1; i <= l; ++i) LOESUNG[i] = FARBARRAY[geheim[i - 1]];
-  zaehle_loesungsfarben();
-  ZEITEIN = true;
-  uhren_starten();
-  WX = 48;
-  WY = 9;
-  GOTOXY(WX, WY);
+  spielbeginn(l, lage.wdh, geheim);
   bool ok = false;
   const auto a = Uhr::now();
   INIT_RATEN(ok);
@@ -144,9 +133,11 @@ int spiele(const Lage& lage, const int* geheim, std::vector<Zug>& zuege, double&
     if (!eroeffnung) zuege.push_back(zug);
     std::fprintf(
         stderr,
-        "  trial %d: list %u, solutions %u, turn %.2f s (%.2f before the board), %s %u of %u\n",
+        "  trial %d: list %u, solutions %u, turn %.2f s (%.2f before the board), %s %u of %u, "
+        "scored %u, orbits %u (group of %llu)\n",
         NUMMER, liste, loesungen, zug.dauer, zug.davor, zug.geschnitten ? "cut" : "searched",
-        GERATENE_VERSUCHE, ZAHL_DER_VERSUCHE);
+        GERATENE_VERSUCHE, ZAHL_DER_VERSUCHE, raten_bewertet, raten_bahnen_zahl,
+        static_cast<unsigned long long>(raten_gruppe_ordnung));
     if (taste == 27) return 0;
     if (p == l) return NUMMER;
     if (NUMMER > 40) return 0;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 #include <thread>
 #include <tuple>
 
@@ -257,15 +258,27 @@ bool memory_fits(std::uint64_t bytes) {
   return bytes <= raum && rand <= raum - bytes;
 }
 
-void memory_prefault(void* p, std::size_t bytes) {
-#ifdef MADV_POPULATE_WRITE
+namespace {
+
+// The whole pages within bytes at p to madvise with the advice, if any.
+[[maybe_unused]] void seiten_raten(void* p, std::size_t bytes, int rat) {
   static const auto seite = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
   const std::uintptr_t a = (reinterpret_cast<std::uintptr_t>(p) + seite - 1) & ~(seite - 1);
   const std::uintptr_t e = (reinterpret_cast<std::uintptr_t>(p) + bytes) & ~(seite - 1);
-  if (e > a) madvise(reinterpret_cast<void*>(a), e - a, MADV_POPULATE_WRITE);
-#else
-  (void)p;
-  (void)bytes;
+  if (e > a) madvise(reinterpret_cast<void*>(a), e - a, rat);
+}
+
+}  // namespace
+
+void memory_prefault([[maybe_unused]] void* p, [[maybe_unused]] std::size_t bytes) {
+#ifdef MADV_POPULATE_WRITE
+  seiten_raten(p, bytes, MADV_POPULATE_WRITE);
+#endif
+}
+
+void advise_huge_pages([[maybe_unused]] void* block, [[maybe_unused]] std::size_t bytes) {
+#ifdef MADV_HUGEPAGE
+  seiten_raten(block, bytes, MADV_HUGEPAGE);
 #endif
 }
 
@@ -350,4 +363,16 @@ unsigned system_cores() {
 #endif
   const unsigned n = std::thread::hardware_concurrency();
   return n ? n : 1;
+}
+
+std::thread start_thread(void (*work)(void*), void* data) {
+  return backend->start_thread(work, data);
+}
+
+std::thread Backend::start_thread(void (*work)(void*), void* data) {
+  try {
+    return std::thread(work, data);
+  } catch (const std::exception&) {
+    return std::thread();  // std::system_error: no thread to be had now
+  }
 }

@@ -13,6 +13,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 // ---------------------------------------------------------------- screen model
@@ -201,6 +202,13 @@ void memory_prefault(void* p, std::size_t bytes);
 // hardware's count).
 unsigned usable_cores();
 unsigned system_cores();
+// A thread for the program's own computations, running work(data): not
+// joinable when the system gives none (a limit on processes or threads);
+// the caller then does the work with the threads it has.
+std::thread start_thread(void (*work)(void*), void* data);
+// Asks the system to back a large block with huge pages where it has them:
+// blocks that are touched at random then need fewer page-table walks.
+void advise_huge_pages(void* block, std::size_t bytes);
 
 // ---------------------------------------------------------------- back ends
 
@@ -249,6 +257,8 @@ class Backend {
   virtual std::uint64_t address_space();
   // The cores the program may use for its computations.
   virtual unsigned cores() { return 1; }
+  // A thread of the system (start_thread) unless a back end decides itself.
+  virtual std::thread start_thread(void (*work)(void*), void* data);
 };
 
 // Selects the back end every operation goes to; resets the screen model,

@@ -150,3 +150,9 @@ bool VirtualConsole::make_folder(const std::string& folder, std::vector<std::str
 void VirtualConsole::remove_folders(const std::vector<std::string>& folders) {
   for (const std::string& f : folders) std::erase(folders_made, f);
 }
+
+std::thread VirtualConsole::start_thread(void (*work)(void*), void* data) {
+  const long nummer = thread_starts++;
+  if (thread_fail_from >= 0 && nummer >= thread_fail_from) return std::thread();
+  return Backend::start_thread(work, data);
+}

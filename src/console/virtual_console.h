@@ -105,6 +105,12 @@ class VirtualConsole : public Backend {
   // The cores the program is told it may use (1: its search stays on one thread).
   unsigned kerne = 1;
   unsigned cores() override { return kerne; }
+  // Threads started so far; from start number thread_fail_from on (0 = the
+  // first) none is given, as under a limit on processes. -1: every start
+  // succeeds. The threads that start are real ones.
+  long thread_starts = 0;
+  long thread_fail_from = -1;
+  std::thread start_thread(void (*work)(void*), void* data) override;
 
  private:
   std::deque<unsigned char> keys_;

@@ -205,6 +205,7 @@ void raten_antwort_und_verengung(code& versuch_code, std::uint64_t pos, bool ero
                                  const std::int32_t* beste, std::uint8_t& p, std::uint8_t& z,
                                  unsigned char& taste) {
   const int l = X.laenge;
+  raten_gespielt_merken(pos);
   Versuchsbild bild;
   raten_bild(pos, bild);
   int anzahl[37] = {};

@@ -27,8 +27,14 @@ std::uint32_t arbeiter_zahl_fuer_suche() {
   return n < ARBEITER_MAX ? n : ARBEITER_MAX;
 }
 
-void arbeiter_starten(std::uint32_t zahl, void (*arbeit)(void*), void* daten) {
-  for (std::uint32_t i = 0; i < zahl; ++i) faeden.emplace_back(arbeit, daten);
+std::uint32_t arbeiter_starten(std::uint32_t zahl, void (*arbeit)(void*), void* daten) {
+  std::uint32_t gestartet = 0;
+  for (; gestartet < zahl; ++gestartet) {
+    std::thread t = start_thread(arbeit, daten);
+    if (!t.joinable()) break;  // the system gives no more: go on with those there are
+    faeden.push_back(std::move(t));
+  }
+  return gestartet;
 }
 
 void arbeiter_melden() {
@@ -79,17 +85,24 @@ void teile_ab(void* daten) {
 
 }  // namespace
 
+namespace {
+
+// The pieces on this thread, the clocks and the keys between them.
+bool allein_teilen(std::uint32_t stuecke, void (*arbeit)(std::uint32_t, void*), void* daten) {
+  for (std::uint32_t s = 0; s < stuecke; ++s) {
+    if (s > 0 && raten_zwischenhalt(false)) return false;
+    arbeit(s, daten);
+  }
+  return true;
+}
+
+}  // namespace
+
 bool arbeiter_teilen(std::uint32_t stuecke, void (*arbeit)(std::uint32_t, void*), void* daten,
                      std::uint32_t faeden) {
-  if (faeden < 2) {
-    for (std::uint32_t s = 0; s < stuecke; ++s) {
-      if (s > 0 && raten_zwischenhalt(false)) return false;
-      arbeit(s, daten);
-    }
-    return true;
-  }
+  if (faeden < 2) return allein_teilen(stuecke, arbeit, daten);
   Teilung t{stuecke, arbeit, daten};
-  arbeiter_starten(faeden, teile_ab, &t);
+  if (arbeiter_starten(faeden, teile_ab, &t) == 0) return allein_teilen(stuecke, arbeit, daten);
   std::uint64_t gesehen = 0;
   bool ganz = true;
   while (t.fertig.load() < stuecke) {

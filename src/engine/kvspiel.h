@@ -102,6 +102,10 @@ constexpr std::uint32_t MOGEL_BLOCK = 1u << MOGEL_BLOCK_BITS;
 constexpr std::uint32_t MOGEL_MAX_BLOECKE = 2048;  // room for every list the budget admits
 using mogel_blockfeld = std::uint64_t* [MOGEL_MAX_BLOECKE];
 using klassenzahlen = std::uint32_t[256];  // a count per answer class T x 16 + P
+// The codebreaker's played trials as packed codes, and a rank per sign.
+constexpr std::uint32_t RATEN_GESPIELT_MAX = 64;
+using gespielte_codes = std::uint64_t[RATEN_GESPIELT_MAX];
+using rangfeld = std::uint8_t[64];
 
 // The codebreaker.
 // A node as a record: only the opening trial ANFANG is kept in this form.
@@ -383,7 +387,21 @@ enum class RatenKern : std::uint8_t { automatisch, skalar, avx2, avx512 };
   /* Pairs (trial, solution) a worker scores per block of the trial list. */                      \
   V(std::uint64_t, raten_block_paare, RATEN_BLOCK_PAARE)                                          \
   /* The fewest pairs of a search that go to the workers at all. */                               \
-  V(std::uint64_t, raten_parallel_ab, RATEN_PARALLEL_AB)
+  V(std::uint64_t, raten_parallel_ab, RATEN_PARALLEL_AB)                                          \
+  /* ---- the symmetry of the played trials (symmetrie.cpp) */                                    \
+  /* The trials played in this game as packed codes; a count above RATEN_GESPIELT_MAX means */    \
+  /* more were played than kept (the symmetry is then not used). */                               \
+  V(gespielte_codes, raten_gespielt)                                                              \
+  V(std::uint32_t, raten_gespielt_zahl)                                                           \
+  /* The rank of each sign in the reduction of this search: 0 = played or vacant, 1.. = its */    \
+  /* place among the ordered unplayed signs, 255 = excluded (all 0 without a reduction). */       \
+  V(rangfeld, raten_rang)                                                                         \
+  V(bool, raten_symmetrie, true) /* tests and benchmarks: false searches without the orbits */    \
+  /* Of the last search: the elements of the group, the orbits of its trials (0 = none were */    \
+  /* formed) and the trials scored against the solutions. */                                      \
+  V(std::uint64_t, raten_gruppe_ordnung, 1)                                                       \
+  V(std::uint32_t, raten_bahnen_zahl)                                                             \
+  V(std::uint32_t, raten_bewertet)
 
 #define KVSPIEL_DEKLARATION(typ, name, ...) extern typ name;
 KVSPIEL_VARIABLEN(KVSPIEL_DEKLARATION)
@@ -396,6 +414,41 @@ void kvspiel_reset();
 // ---- random numbers
 void RANDOMIZE(std::uint64_t saat);
 std::uint32_t Random(std::uint32_t n);  // uniform in 0..n-1
+// The generator itself (xoshiro256**), for loops that draw many numbers: a
+// copy from zufall_holen draws exactly what Random would draw in its place,
+// and zufall_zurueck hands its state back to Random.
+struct Zufall {
+  std::uint64_t s[4];
+
+  static std::uint64_t drehe(std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
+  std::uint64_t naechste() {
+    const std::uint64_t ergebnis = drehe(s[1] * 5, 7) * 9;
+    const std::uint64_t t = s[1] << 17;
+    s[2] ^= s[0];
+    s[3] ^= s[1];
+    s[1] ^= s[2];
+    s[0] ^= s[3];
+    s[2] ^= t;
+    s[3] = drehe(s[3], 45);
+    return ergebnis;
+  }
+  // Uniform in 0..n-1: Lemire's multiply-shift with rejection.
+  std::uint32_t unter(std::uint32_t n) {
+    if (n == 0) return 0;
+    std::uint64_t m = (naechste() >> 32) * n;
+    auto rest = static_cast<std::uint32_t>(m);
+    if (rest < n) {
+      const std::uint32_t schwelle = static_cast<std::uint32_t>(-n) % n;
+      while (rest < schwelle) {
+        m = (naechste() >> 32) * n;
+        rest = static_cast<std::uint32_t>(m);
+      }
+    }
+    return static_cast<std::uint32_t>(m >> 32);
+  }
+};
+Zufall zufall_holen();
+void zufall_zurueck(const Zufall& z);
 // perm[1..n]: werte[1..n] (1..n when null) drawn without putting back; urne
 // holds what is left to draw, hilf the last draw.
 void ziehe_permutation(farbfeld& urne, std::uint8_t& hilf, int n, const int* werte, farbfeld& perm);
@@ -529,6 +582,10 @@ void raten_gib_frei(void* p, std::size_t bytes);
 bool raten_loes_anlegen(std::uint64_t zahl);
 // Solution i (0-based) := the packed code pos (no vacant sign).
 void raten_loes_setze(std::uint32_t i, std::uint64_t pos);
+// The same without the list's sign set: the signs of the code are returned
+// (bit c for sign c) for the caller to add, so that several threads may
+// fill different solutions at once.
+std::uint64_t raten_loes_schreibe(std::uint32_t i, std::uint64_t pos);
 void raten_loes_freigeben();
 // The packed code of solution i (0-based).
 std::uint64_t raten_loes_pos(std::uint32_t i);
@@ -621,8 +678,9 @@ constexpr std::uint32_t ARBEITER_MAX = 64;
 constexpr std::uint64_t RATEN_BLOCK_PAARE = std::uint64_t{1} << 21;
 constexpr std::uint64_t RATEN_PARALLEL_AB = std::uint64_t{1} << 23;
 std::uint32_t arbeiter_zahl_fuer_suche();
-// Starts zahl threads running arbeit(daten).
-void arbeiter_starten(std::uint32_t zahl, void (*arbeit)(void*), void* daten);
+// Starts up to zahl threads running arbeit(daten) and returns how many the
+// system gave (the work must get done with fewer, even with none).
+std::uint32_t arbeiter_starten(std::uint32_t zahl, void (*arbeit)(void*), void* daten);
 // A worker reports finished work; the main thread waits for a report it has
 // not seen, or at most ms milliseconds.
 void arbeiter_melden();
@@ -636,6 +694,56 @@ std::uint32_t arbeiter_laufend();
 // Ctrl-C stopped it.
 bool arbeiter_teilen(std::uint32_t stuecke, void (*arbeit)(std::uint32_t, void*), void* daten,
                      std::uint32_t faeden);
+
+// ---- the symmetry of the played trials (symmetrie.cpp)
+// A permutation of the positions with one of the signs that fixes the
+// vacant sign and maps every played trial onto itself maps the codes still
+// possible onto themselves and keeps every answer: a trial and its image
+// have the same answer classes against the solutions, and so has a trial
+// after an exchange of unplayed signs. A search with such maps scores one
+// trial per orbit among the canonical trials and decides the other members
+// from the orbit's record.
+// The played trial of this turn (packed code).
+void raten_gespielt_merken(std::uint64_t pos);
+// Before a search, after the pre-pass: the group of the played trials and
+// the table of the orbits of the trials the search looks at (the canonical
+// ones when reduzieren), when the group is not trivial and the search large
+// enough (raten_bahn finds no orbit otherwise).
+void raten_bahnen_bilden(bool reduzieren);
+// The same over the given trials (canonical when reduzieren), for tests and
+// benchmarks, every orbit met in raten_bahnen_zahl: the group from
+// raten_gespielt, the ranks from raten_rang.
+void raten_bahnen_aus(const std::uint64_t* pos, std::uint32_t zahl, bool reduzieren);
+// The table's end; raten_bahnen_zahl then holds the orbits met.
+void raten_bahnen_freigeben();
+// The table stands: the search meets orbits.
+bool raten_mit_bahnen();
+// The orbit of a trial the search looks at (its slot in the table, taken when
+// the orbit is new); RATEN_KEINE_BAHN without orbits, or when the table has
+// no room for a new one (the trial is then scored as without orbits).
+constexpr std::uint32_t RATEN_KEINE_BAHN = ~0u;
+std::uint32_t raten_bahn(std::uint64_t pos);
+// (max, summe) of a before that of b: a is the better trial.
+inline bool raten_vorher(std::int32_t a_max, std::int64_t a_summe, std::int32_t b_max,
+                         std::int64_t b_summe) {
+  return a_max < b_max || (a_max == b_max && a_summe < b_summe);
+}
+// A bound of the search: the (max, summe) of a trial at place platz of the
+// list (~0u: of none), the best of some trials before the place it is used at.
+struct Schranke {
+  std::int32_t max;
+  std::int64_t summe;
+  std::uint32_t platz;
+};
+// What the orbit's record decides for its member at place platz, the search
+// holding the bound g there: bekannt (w is the member's exact Wertung),
+// verworfen (it cannot beat the best before its place) or bewerten (it is
+// to be scored, and the result given to raten_bahn_merken).
+enum class Bahnurteil : std::uint8_t { bewerten, bekannt, verworfen };
+Bahnurteil raten_bahn_urteil(std::uint32_t bahn, std::uint32_t platz, const Schranke& g,
+                             Wertung& w);
+// A member was scored against the bound g: complete (w exact) or rejected.
+void raten_bahn_merken(std::uint32_t bahn, bool ganz, const Wertung& w, const Schranke& g);
 
 // ---- clocks and store release
 void SCHREIBE_ZEIT_ORB();

@@ -304,9 +304,13 @@ bool raten_loes_anlegen(std::uint64_t zahl) {
 }
 
 void raten_loes_setze(std::uint32_t i, std::uint64_t pos) {
-  const int l = raten_loes_laenge;
-  raten_loes_zeichen |= schreibe(platz(raten_loes, raten_loes_zahl, l, i), l, pos);
+  raten_loes_zeichen |= raten_loes_schreibe(i, pos);
   raten_loes_zeichen_genau = false;
+}
+
+std::uint64_t raten_loes_schreibe(std::uint32_t i, std::uint64_t pos) {
+  const int l = raten_loes_laenge;
+  return schreibe(platz(raten_loes, raten_loes_zahl, l, i), l, pos);
 }
 
 void raten_loes_freigeben() {

@@ -3,28 +3,12 @@
 
 namespace {
 
-std::uint64_t zustand[4] = {1, 2, 3, 4};
-
-std::uint64_t drehe(std::uint64_t x, int k) {
-  return (x << k) | (x >> (64 - k));
-}
-
-std::uint64_t naechste() {
-  const std::uint64_t ergebnis = drehe(zustand[1] * 5, 7) * 9;
-  const std::uint64_t t = zustand[1] << 17;
-  zustand[2] ^= zustand[0];
-  zustand[3] ^= zustand[1];
-  zustand[1] ^= zustand[2];
-  zustand[0] ^= zustand[3];
-  zustand[2] ^= t;
-  zustand[3] = drehe(zustand[3], 45);
-  return ergebnis;
-}
+Zufall zustand = {{1, 2, 3, 4}};
 
 }  // namespace
 
 void RANDOMIZE(std::uint64_t saat) {
-  for (auto& s : zustand) {  // splitmix64 spreads the seed over the state
+  for (auto& s : zustand.s) {  // splitmix64 spreads the seed over the state
     saat += 0x9E3779B97F4A7C15ull;
     std::uint64_t z = saat;
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
@@ -34,18 +18,15 @@ void RANDOMIZE(std::uint64_t saat) {
 }
 
 std::uint32_t Random(std::uint32_t n) {
-  if (n == 0) return 0;
-  // Lemire's multiply-shift with rejection: uniform over 0..n-1.
-  std::uint64_t m = (naechste() >> 32) * n;
-  auto rest = static_cast<std::uint32_t>(m);
-  if (rest < n) {
-    const std::uint32_t schwelle = static_cast<std::uint32_t>(-n) % n;
-    while (rest < schwelle) {
-      m = (naechste() >> 32) * n;
-      rest = static_cast<std::uint32_t>(m);
-    }
-  }
-  return static_cast<std::uint32_t>(m >> 32);
+  return zustand.unter(n);
+}
+
+Zufall zufall_holen() {
+  return zustand;
+}
+
+void zufall_zurueck(const Zufall& z) {
+  zustand = z;
 }
 
 void ziehe_permutation(farbfeld& urne, std::uint8_t& hilf, int n, const int* werte,

@@ -182,6 +182,7 @@ bool raten_vorpass(bool& reduzieren) {
   GOTOXY(WX, WY);
   if (mit_v && v_platz < n && v_platz > 0) raten_nach_vorn(v_platz);
   if (NUMMER_PLUS > ZAHL_DER_VERSUCHE) NUMMER_PLUS = ZAHL_DER_VERSUCHE;
+  std::memcpy(raten_rang, rang, sizeof rang);
   reduzieren = true;
   return true;
 }
@@ -300,23 +301,65 @@ struct Ergebnis {
   std::uint32_t bis = 0;     // the places before it were looked at
 };
 
+// The orbits of the played trials' symmetry (raten_bahn) let a search
+// decide a trial from what it learnt about another member of its orbit:
+// the members have the same Wertung. The replay in list order (uebernehmen)
+// must see exactly the Wertungen it would see without them for every trial
+// that could become the best or tie with it, so that it chooses the same
+// trial and draws the same random numbers; a trial strictly worse than the
+// best before its place changes nothing there, handed on or not.
+// - An exact Wertung of the orbit is the member's own: handed on as if
+//   scored.
+// - A member rejected against a bound B is worse than B, so is every other
+//   member. It is rejected again where B comes from a trial before its
+//   place (the best there is at least as good as B), or where B is no
+//   better than the bound the search holds there (which is a best of trials
+//   before the place, so scoring would reject it too).
+// - Otherwise it is scored, and the result recorded for the orbit.
+// Which member gets scored may vary with the timing of the workers; what
+// the replay sees of the trials that matter does not.
+//
+// A trial at place platz against the bound g: its Wertung from the record
+// of its orbit when that decides it, else scored (gezaehlt: cnt then holds
+// its classes). True when the Wertung is complete, false when the trial
+// cannot beat the best before its place.
+bool werte(std::uint64_t pos, std::uint32_t platz, const Schranke& g, std::int32_t* cnt, Wertung& w,
+           bool& gezaehlt) {
+  gezaehlt = false;
+  const std::uint32_t bahn = raten_bahn(pos);
+  if (bahn != RATEN_KEINE_BAHN) {
+    const Bahnurteil u = raten_bahn_urteil(bahn, platz, g, w);
+    if (u != Bahnurteil::bewerten) return u == Bahnurteil::bekannt;
+  }
+  Versuchsbild bild;
+  raten_bild(pos, bild);
+  const bool ganz = raten_zaehle(bild, cnt, g.max, g.summe, w);
+  ++raten_bewertet;
+  gezaehlt = true;
+  if (bahn != RATEN_KEINE_BAHN) raten_bahn_merken(bahn, ganz, w, g);
+  return ganz;
+}
+
 // The search on this thread: the places of the list in order (only ANFANG in the
-// opening), each scored against every solution.
-Ergebnis suche_einzeln(bool eroeffnung, bool reduzieren, Beste& b, std::int32_t* beste) {
+// opening), each scored against every solution or decided by its orbit.
+// beste_gezaehlt: beste holds the classes of the best trial.
+Ergebnis suche_einzeln(bool eroeffnung, bool reduzieren, Beste& b, std::int32_t* beste,
+                       bool& beste_gezaehlt) {
   Ergebnis e;
   const std::uint32_t n = eroeffnung ? 1 : ZAHLGESAMTVERSUCHE;
   const std::uint32_t soll = ZAHL_DER_VERSUCHE ? ZAHL_DER_VERSUCHE : 1;
   std::int32_t cnt[100];
-  Versuchsbild bild;
   for (std::uint32_t i = 0; i < n; ++i) {
     const std::uint32_t eintrag = eroeffnung ? 0 : raten_folge[raten_stelle(i)];
     if (reduzieren && !(eintrag & RATEN_MARKE)) continue;
     const std::uint32_t k = eintrag & ~RATEN_MARKE;
     const std::uint64_t pos = eroeffnung ? raten_anfang_pos() : raten_knoten_pos(k);
-    raten_bild(pos, bild);
+    const Schranke g{b.max, b.summe, b.gefunden ? b.platz : ~0u};
     Wertung w;
-    if (raten_zaehle(bild, cnt, b.max, b.summe, w) && uebernehmen(b, w)) {
-      std::memcpy(beste, cnt, sizeof cnt);
+    bool gezaehlt;
+    if (werte(pos, i, g, cnt, w, gezaehlt) && uebernehmen(b, w)) {
+      if (gezaehlt) std::memcpy(beste, cnt, sizeof cnt);
+      beste_gezaehlt = gezaehlt;
       neuer_kandidat(b, i, k, pos);
     }
     e.bis = i + 1;
@@ -331,12 +374,6 @@ Ergebnis suche_einzeln(bool eroeffnung, bool reduzieren, Beste& b, std::int32_t*
     if (e.abgebrochen) return e;
   }
   return e;
-}
-
-// (max, summe) of a before that of b.
-inline bool vorher(std::int32_t a_max, std::int64_t a_summe, std::int32_t b_max,
-                   std::int64_t b_summe) {
-  return a_max < b_max || (a_max == b_max && a_summe < b_summe);
 }
 
 // Trials a worker scores together (raten_zaehle_stapel) when its block holds
@@ -356,9 +393,10 @@ bool aus_dem_speicher() {
 // worker scores one block after the other, rejecting a trial early only
 // against trials before it in the list (its block's earlier trials and the
 // blocks finished when it took this one), and hands on every trial it
-// scored in full. The main thread replays the blocks in list order with the
-// exact comparison and tie draws of the search on one thread, so the result
-// and the random numbers drawn are the same.
+// scored in full or found decided by its orbit. The main thread replays the
+// blocks in list order with the exact comparison and tie draws of the
+// search on one thread, so the result and the random numbers drawn are the
+// same.
 struct Kandidat {
   std::uint32_t platz, knoten;
   std::uint64_t pos;
@@ -366,82 +404,129 @@ struct Kandidat {
 };
 struct Block {
   std::vector<Kandidat> kandidaten;
+  std::uint32_t bis = 0;       // the block ends before this place
   std::uint32_t bewertet = 0;  // trials looked at (canonical ones when reducing)
+  std::uint32_t gezaehlt = 0;  // of them scored against the solutions
 };
 struct Teilung {
-  std::uint32_t n = 0, groesse = 1, bloecke = 0;
-  std::uint32_t stapel = 1;  // trials scored together
+  std::uint32_t n = 0, groesse = 1;
+  std::uint32_t stapel = 1;    // trials scored together
+  std::uint32_t je_block = 1;  // trials to score per block (with orbits the blocks grow to it)
   bool reduzieren = false;
+  bool mit_bahnen = false;
   std::atomic<bool> halt{false};
   std::mutex sperre;
-  std::uint32_t naechster = 0;            // the next block to hand out
-  std::map<std::uint32_t, Block> fertig;  // finished blocks not yet replayed
-  std::int32_t grenze_max = INT32_MAX;    // the best of the finished blocks
-  std::int64_t grenze_summe = OBERGRENZE;
+  std::uint32_t naechster = 0;                  // the next block to hand out
+  std::uint32_t naechster_platz = 0;            // and its first place
+  std::map<std::uint32_t, Block> fertig;        // finished blocks not yet replayed
+  Schranke grenze{INT32_MAX, OBERGRENZE, ~0u};  // the best of the finished blocks
 };
+
+// A trial of a batch and what decides it.
+struct Eintrag {
+  std::uint32_t platz, knoten, bahn;
+  std::uint64_t pos;
+  Bahnurteil urteil;
+  std::uint32_t index;  // bewerten: its trial among those scored in the batch
+  Wertung w;
+};
+
+// The trials of the block from place i on until t.stapel of them are to be
+// scored (a member of an orbit already in the batch takes that trial's
+// result); their images into bild, their orbits into bahnen. Returns i.
+std::uint32_t sammle_stapel(const Teilung& t, std::uint32_t i, std::uint32_t bis, const Schranke& g,
+                            std::vector<Eintrag>& eintraege, Versuchsbild* bild,
+                            std::uint32_t* bahnen, std::uint32_t& zahl) {
+  eintraege.clear();
+  zahl = 0;
+  for (; i < bis && zahl < t.stapel; ++i) {
+    const std::uint32_t eintrag = raten_folge[raten_stelle(i)];
+    if (t.reduzieren && !(eintrag & RATEN_MARKE)) continue;
+    Eintrag e{i, eintrag & ~RATEN_MARKE, 0, 0, Bahnurteil::bewerten, zahl, {}};
+    e.pos = raten_knoten_pos(e.knoten);
+    e.bahn = raten_bahn(e.pos);
+    if (e.bahn != RATEN_KEINE_BAHN) e.urteil = raten_bahn_urteil(e.bahn, i, g, e.w);
+    if (e.urteil == Bahnurteil::bewerten && e.bahn != RATEN_KEINE_BAHN)
+      for (std::uint32_t j = 0; j < zahl; ++j)
+        if (bahnen[j] == e.bahn) e.index = j;
+    if (e.urteil == Bahnurteil::bewerten && e.index == zahl) {
+      bahnen[zahl] = e.bahn;
+      raten_bild(e.pos, bild[zahl++]);
+    }
+    eintraege.push_back(e);
+  }
+  return i;
+}
 
 // One block, in batches of trials scored against the best before the batch;
 // a trial that survives that bound is compared in order, so the bound of
 // the next batch is the best before it. False when the search was stopped
 // meanwhile.
-bool bewerte_block(Teilung& t, std::uint32_t von, std::uint32_t bis, std::int32_t g_max,
-                   std::int64_t g_summe, Block& b) {
+bool bewerte_block(Teilung& t, std::uint32_t von, std::uint32_t bis, Schranke g, Block& b) {
   std::int32_t cnt[100 * STAPEL];
   Versuchsbild bild[STAPEL];
   Wertung w[STAPEL];
   bool ganz[STAPEL];
-  std::uint32_t platz[STAPEL], knoten[STAPEL];
+  std::uint32_t bahnen[STAPEL];
+  std::vector<Eintrag> eintraege;
   for (std::uint32_t i = von; i < bis;) {
     if (t.halt.load(std::memory_order_relaxed)) return false;
-    std::uint32_t zahl = 0;
-    for (; i < bis && zahl < t.stapel; ++i) {
-      const std::uint32_t eintrag = raten_folge[raten_stelle(i)];
-      if (t.reduzieren && !(eintrag & RATEN_MARKE)) continue;
-      platz[zahl] = i;
-      knoten[zahl] = eintrag & ~RATEN_MARKE;
-      raten_bild(raten_knoten_pos(knoten[zahl]), bild[zahl]);
-      ++zahl;
-    }
-    b.bewertet += zahl;
-    raten_zaehle_stapel(bild, static_cast<int>(zahl), cnt, g_max, g_summe, w, ganz);
-    for (std::uint32_t j = 0; j < zahl; ++j) {
-      if (!ganz[j]) continue;
-      b.kandidaten.push_back({platz[j], knoten[j], bild[j].pos, w[j]});
-      if (vorher(w[j].max, w[j].summe, g_max, g_summe)) {
-        g_max = w[j].max;
-        g_summe = w[j].summe;
-      }
+    std::uint32_t zahl;
+    i = sammle_stapel(t, i, bis, g, eintraege, bild, bahnen, zahl);
+    b.bewertet += static_cast<std::uint32_t>(eintraege.size());
+    b.gezaehlt += zahl;
+    raten_zaehle_stapel(bild, static_cast<int>(zahl), cnt, g.max, g.summe, w, ganz);
+    for (std::uint32_t j = 0; j < zahl; ++j)
+      if (bahnen[j] != RATEN_KEINE_BAHN) raten_bahn_merken(bahnen[j], ganz[j], w[j], g);
+    for (Eintrag& e : eintraege) {
+      if (e.urteil == Bahnurteil::bewerten) e.w = w[e.index];
+      const bool komplett =
+          e.urteil == Bahnurteil::bewerten ? ganz[e.index] : e.urteil == Bahnurteil::bekannt;
+      if (!komplett || raten_vorher(g.max, g.summe, e.w.max, e.w.summe)) continue;
+      b.kandidaten.push_back({e.platz, e.knoten, e.pos, e.w});
+      if (raten_vorher(e.w.max, e.w.summe, g.max, g.summe)) g = {e.w.max, e.w.summe, e.platz};
     }
   }
   return true;
 }
 
+// With orbits fewer and fewer trials of a block are to be scored as the
+// search goes on: the next blocks grow (at most doubling) until they hold
+// about t.je_block such trials.
+void passe_groesse_an(Teilung& t, const Block& b) {
+  if (!t.mit_bahnen) return;
+  const std::uint64_t soll = std::uint64_t{t.groesse} * t.je_block / (b.gezaehlt ? b.gezaehlt : 1);
+  const std::uint64_t neu = soll > 2 * std::uint64_t{t.groesse} ? 2 * std::uint64_t{t.groesse}
+                            : soll < t.groesse / 2              ? t.groesse / 2
+                                                                : soll;
+  t.groesse = static_cast<std::uint32_t>(neu < 1 ? 1 : (neu > t.n ? t.n : neu));
+}
+
 void arbeite(void* daten) {
   Teilung& t = *static_cast<Teilung*>(daten);
   for (;;) {
-    std::uint32_t c;
-    std::int32_t g_max;
-    std::int64_t g_summe;
+    std::uint32_t c, von, bis;
+    Schranke g;
     {
       // Handing out the block and reading the bound together: every block
       // finished by now lies before it.
       const std::lock_guard<std::mutex> l(t.sperre);
+      if (t.naechster_platz >= t.n) return;
       c = t.naechster++;
-      g_max = t.grenze_max;
-      g_summe = t.grenze_summe;
+      von = t.naechster_platz;
+      bis = t.n - von > t.groesse ? von + t.groesse : t.n;
+      t.naechster_platz = bis;
+      g = t.grenze;
     }
-    if (c >= t.bloecke) return;
     Block b;
-    const std::uint32_t von = c * t.groesse;
-    const std::uint32_t bis = t.n - von > t.groesse ? von + t.groesse : t.n;
-    if (!bewerte_block(t, von, bis, g_max, g_summe, b)) return;
+    b.bis = bis;
+    if (!bewerte_block(t, von, bis, g, b)) return;
     {
       const std::lock_guard<std::mutex> l(t.sperre);
       for (const Kandidat& k : b.kandidaten)
-        if (vorher(k.w.max, k.w.summe, t.grenze_max, t.grenze_summe)) {
-          t.grenze_max = k.w.max;
-          t.grenze_summe = k.w.summe;
-        }
+        if (raten_vorher(k.w.max, k.w.summe, t.grenze.max, t.grenze.summe))
+          t.grenze = {k.w.max, k.w.summe, k.platz};
+      passe_groesse_an(t, b);
       t.fertig.emplace(c, std::move(b));
     }
     arbeiter_melden();
@@ -474,18 +559,21 @@ std::uint32_t blockgroesse(std::uint32_t n, std::uint32_t soll) {
   return static_cast<std::uint32_t>(plaetze < 1 ? 1 : (plaetze > n ? n : plaetze));
 }
 
-Ergebnis suche_verteilt(bool reduzieren, std::uint32_t faeden, Beste& b) {
-  Ergebnis e;
+// The search on the workers; false, and nothing done, when the system gave
+// none of them.
+bool suche_verteilt(bool reduzieren, std::uint32_t faeden, Beste& b, Ergebnis& e) {
   Teilung t;
   t.n = ZAHLGESAMTVERSUCHE;
   t.reduzieren = reduzieren;
+  t.mit_bahnen = raten_mit_bahnen();
   const std::uint32_t soll = ZAHL_DER_VERSUCHE ? ZAHL_DER_VERSUCHE : 1;
-  t.stapel = versuche_je_block() >= STAPEL ? STAPEL : 1;
+  const std::uint64_t je_block = versuche_je_block();
+  t.stapel = je_block >= STAPEL ? STAPEL : 1;
+  t.je_block = static_cast<std::uint32_t>(je_block < t.n ? je_block : t.n);
   t.groesse = blockgroesse(t.n, soll);
-  t.bloecke = (t.n + t.groesse - 1) / t.groesse;
-  arbeiter_starten(faeden, arbeite, &t);
+  if (arbeiter_starten(faeden, arbeite, &t) == 0) return false;
   std::uint64_t gesehen = 0;
-  for (std::uint32_t c = 0; c < t.bloecke;) {
+  for (std::uint32_t c = 0; e.bis < t.n;) {
     Block blk;
     if (!naechster_block(t, c, blk)) {
       // The clocks and the keys while the next block is being scored.
@@ -499,7 +587,8 @@ Ergebnis suche_verteilt(bool reduzieren, std::uint32_t faeden, Beste& b) {
     for (const Kandidat& k : blk.kandidaten)
       if (uebernehmen(b, k.w)) neuer_kandidat(b, k.platz, k.knoten, k.pos);
     GERATENE_VERSUCHE += blk.bewertet;
-    e.bis = t.n - c * t.groesse > t.groesse ? (c + 1) * t.groesse : t.n;
+    raten_bewertet += blk.gezaehlt;
+    e.bis = blk.bis;
     ++c;
     SETZEZEITLETZTERVERSUCH = true;
     raten_fortschritt(soll);
@@ -512,7 +601,7 @@ Ergebnis suche_verteilt(bool reduzieren, std::uint32_t faeden, Beste& b) {
   }
   t.halt = true;
   arbeiter_beenden();
-  return e;
+  return true;
 }
 
 // The search: on the workers when there are several and the search is large
@@ -520,10 +609,11 @@ Ergebnis suche_verteilt(bool reduzieren, std::uint32_t faeden, Beste& b) {
 Ergebnis suche(bool eroeffnung, bool reduzieren, Beste& b, std::int32_t* beste) {
   const std::uint32_t faeden = eroeffnung ? 1 : arbeiter_zahl_fuer_suche();
   const std::uint64_t paare = static_cast<std::uint64_t>(ZAHL_DER_VERSUCHE) * raten_loes_zahl;
-  if (faeden < 2 || paare < raten_parallel_ab)
-    return suche_einzeln(eroeffnung, reduzieren, b, beste);
-  const Ergebnis e = suche_verteilt(reduzieren, faeden, b);
-  if (!e.esc && b.gefunden) {
+  bool beste_gezaehlt = false;
+  Ergebnis e;
+  if (faeden < 2 || paare < raten_parallel_ab || !suche_verteilt(reduzieren, faeden, b, e))
+    e = suche_einzeln(eroeffnung, reduzieren, b, beste, beste_gezaehlt);
+  if (!e.esc && b.gefunden && !beste_gezaehlt) {
     Versuchsbild bild;
     raten_bild(b.pos, bild);
     Wertung w;
@@ -559,6 +649,7 @@ void letzter_kandidat(code& versuch_code, std::uint8_t& p) {
 void suche_beginnen(bool eroeffnung) {
   ZAHL_DER_STERNE = 0;
   GERATENE_VERSUCHE = 0;
+  raten_bewertet = 0;
   STD_GERATEN = MIN_GERATEN = SEK_GERATEN = STD_REST = MIN_REST = SEK_REST = 0;
   STD_GERATEN_ALT = MIN_GERATEN_ALT = SEK_GERATEN_ALT = 0;
   STD_REST_ALT = MIN_REST_ALT = SEK_REST_ALT = 0;
@@ -641,11 +732,14 @@ void RATE_CODE(code& versuch_code, std::uint8_t& p, std::uint8_t& z, unsigned ch
 
   // One trial per class of trials that differ by an exchange of unplayed signs.
   if (reduzieren && !raten_vorpass(reduzieren)) return abbrechen(taste);
+  // One trial per orbit of the symmetry of the played trials.
+  if (!eroeffnung) raten_bahnen_bilden(reduzieren);
 
   suche_beginnen(eroeffnung);
   std::int32_t beste[100] = {};
   Beste b;
   const Ergebnis e = suche(eroeffnung, reduzieren, b, beste);
+  raten_bahnen_freigeben();
   assert(arbeiter_laufend() == 0);
   if (e.esc) return abbrechen(taste);
   const std::uint32_t stelle = eroeffnung ? 0 : raten_stelle(b.platz);

@@ -17,11 +17,12 @@
 // dropped once; the trial list holds at most raten_knoten entries, the
 // solution list at most raten_loes_platz; the bucket table is all 0 outside
 // a build.
-#include <sys/mman.h>
-
+#include <atomic>
 #include <cassert>
+#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 
 #include "console/console.h"
 #include "engine/kvspiel.h"
@@ -107,15 +108,6 @@ void stelle_zahlung_ein(int l, int n, bool leer) {
 // build and the search touch them at random.
 constexpr std::size_t GROSSE_SEITE = std::size_t{2} << 20;
 
-void grosse_seiten(void* p, std::size_t bytes) {
-#ifdef MADV_HUGEPAGE
-  if (bytes >= GROSSE_SEITE) madvise(p, bytes, MADV_HUGEPAGE);
-#else
-  (void)p;
-  (void)bytes;
-#endif
-}
-
 template <class T>
 T* hole(std::uint64_t anzahl, int nummer) {
   return static_cast<T*>(raten_hole(anzahl * sizeof(T), nummer));
@@ -127,7 +119,7 @@ T* hole(std::uint64_t anzahl, int nummer) {
 // shrinks; `wurf` (the second half) holds the draws of node k at k - 1, its
 // bucket above its place in the bucket (WURF_BITS bits). During the build
 // MISCHFELD counts the nodes of each bucket and then marks where its run in
-// `folge` ends.
+// `folge` begins.
 std::uint32_t* paare;
 std::uint32_t* wurf_feld;
 constexpr int WURF_BITS = 9;  // a place in a bucket: 0..256
@@ -171,28 +163,33 @@ bool zwischenhalt() {
   return !abbruch_abfragen();
 }
 
-// Runs up to KURZ nodes are replayed without branches on the places: each
-// drop rebuilds the run from one half of `puffer` into the other (slot 0 of
-// a half stays unused), over whole groups of four slots.
+// Runs up to KURZ nodes are replayed backwards: the last drop's node stands
+// at its place r among all of them, each earlier one at place r among the
+// places the later ones left free (a mask of 64 bits).
 constexpr std::uint32_t KURZ = 64;
-using Puffer = std::int32_t[2][KURZ + 8];
 
-// Node k goes to slot r + 1 of `neu`; the slots below keep their node, the
-// slots above take the node below them in `alt`. Four slots at a time.
-using Vier = std::int32_t __attribute__((vector_size(16)));
-inline void einfuegen(const std::int32_t* alt, std::int32_t* neu, std::int32_t bis, std::int32_t r,
-                      std::int32_t k) {
-  Vier j = {0, 1, 2, 3};
-  for (std::int32_t q = 0; q < bis; q += 4) {
-    Vier hier, unten;
-    std::memcpy(&hier, alt + q + 1, sizeof hier);
-    std::memcpy(&unten, alt + q, sizeof unten);
-    const Vier davor = j < r;
-    const Vier gleich = j == r;
-    const Vier v = (hier & davor) | (k & gleich) | (unten & ~(davor | gleich));
-    std::memcpy(neu + q + 1, &v, sizeof v);
-    j += 4;
+// Per byte value: where its (j+1)-th set bit is.
+struct Bitstellen {
+  std::uint8_t stelle[256][8] = {};
+  constexpr Bitstellen() {
+    for (int v = 0; v < 256; ++v)
+      for (int bit = 0, j = 0; bit < 8; ++bit)
+        if (v >> bit & 1) stelle[v][j++] = static_cast<std::uint8_t>(bit);
   }
+};
+constexpr Bitstellen BITSTELLEN;
+
+// Where the (r+1)-th set bit of m is (m holds more than r): the byte from
+// the running counts of set bits per byte, the bit in it from the table.
+inline std::uint32_t waehle(std::uint64_t m, std::uint32_t r) {
+  constexpr std::uint64_t EINS = 0x0101010101010101ull;
+  std::uint64_t s = m - ((m >> 1) & 0x5555555555555555ull);
+  s = (s & 0x3333333333333333ull) + ((s >> 2) & 0x3333333333333333ull);
+  s = ((s + (s >> 4)) & 0x0F0F0F0F0F0F0F0Full) * EINS;  // byte i: set bits in bytes 0..i
+  const std::uint64_t ab = ((s | 0x80 * EINS) - (r + 1) * EINS) & 0x80 * EINS;  // count > r
+  const std::uint32_t byte = 8 - static_cast<std::uint32_t>(((ab >> 7) * EINS) >> 56);
+  const std::uint32_t davor = static_cast<std::uint32_t>((s << 8) >> (8 * byte)) & 0xFF;
+  return 8 * byte + BITSTELLEN.stelle[(m >> (8 * byte)) & 0xFF][r - davor];
 }
 
 // In stores below 2^KNOTEN_BITS nodes a run's entry carries the node's
@@ -203,17 +200,17 @@ static_assert(KURZ <= 64);
 
 // Puts the run f[0..c) of one bucket (c >= 2), its nodes in creation order,
 // in the order of their drops. `knoten` masks the node out of an entry.
-void lauf_ordnen(std::uint32_t* f, std::uint32_t c, std::uint32_t knoten, Puffer& puffer) {
+void lauf_ordnen(std::uint32_t* f, std::uint32_t c, std::uint32_t knoten) {
   const std::uint32_t* const wurf = wurf_feld;
   if (c <= KURZ && knoten != ~0u) {
-    puffer[0][1] = static_cast<std::int32_t>(f[0] & knoten);
-    for (std::uint32_t i = 1; i < c; ++i) {
-      const std::uint32_t k = f[i] & knoten, r = f[i] >> KNOTEN_BITS;
-      einfuegen(puffer[(i - 1) % 2], puffer[i % 2], static_cast<std::int32_t>((i + 4) & ~3u),
-                static_cast<std::int32_t>(r), static_cast<std::int32_t>(k));
+    std::uint32_t fertig[KURZ];
+    std::uint64_t frei = c == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << c) - 1;
+    for (std::uint32_t i = c; i-- > 0;) {
+      const std::uint32_t stelle = waehle(frei, f[i] >> KNOTEN_BITS);
+      frei &= ~(std::uint64_t{1} << stelle);
+      fertig[stelle] = f[i] & knoten;
     }
-    const std::int32_t* const fertig = puffer[(c - 1) % 2] + 1;
-    for (std::uint32_t i = 0; i < c; ++i) f[i] = static_cast<std::uint32_t>(fertig[i]);
+    std::memcpy(f, fertig, c * sizeof f[0]);
   } else {
     for (std::uint32_t i = 0; i < c; ++i) f[i] &= knoten;
     for (std::uint32_t i = 1; i < c; ++i) {
@@ -224,52 +221,6 @@ void lauf_ordnen(std::uint32_t* f, std::uint32_t c, std::uint32_t knoten, Puffer
       f[a] = k;
     }
   }
-}
-
-// Sorts the nodes 1..zahl by bucket and replays each bucket's drops in its
-// own run: the runs in bucket order are the trial list. False on Esc or
-// Ctrl-C.
-bool eimer_verbinden(std::uint32_t zahl) {
-  const std::uint32_t* const wurf = wurf_feld;
-  std::uint32_t* const folge = paare;
-  const std::uint32_t eimer = raten_eimer < MISCHGROESSE ? raten_eimer : MISCHGROESSE;
-  const bool gepackt = zahl < (1u << KNOTEN_BITS);
-  const std::uint32_t knoten = gepackt ? (1u << KNOTEN_BITS) - 1 : ~0u;
-  constexpr std::uint32_t WEIT = 32;
-
-  // Where each bucket's run begins; the counters as the drops left them.
-  std::uint32_t summe = 0;
-  for (std::uint32_t b = 0; b < eimer; ++b) {
-    const std::uint32_t c = MISCHFELD[b];
-    if (c) MISCHZ[b] = eimer_zaehler(c);
-    MISCHFELD[b] = summe;
-    summe += c;
-  }
-
-  // Every node into its bucket's run, in creation order.
-  for (std::uint32_t k = 1; k <= zahl; ++k) {
-    if (k + 2 * WEIT <= zahl) __builtin_prefetch(&MISCHFELD[wurf[k - 1 + 2 * WEIT] >> WURF_BITS]);
-    if (k + WEIT <= zahl) __builtin_prefetch(&folge[MISCHFELD[wurf[k - 1 + WEIT] >> WURF_BITS]], 1);
-    const std::uint32_t w = wurf[k - 1];
-    folge[MISCHFELD[w >> WURF_BITS]++] = gepackt ? k | (w & 63) << KNOTEN_BITS : k;
-    if (k % JOIN_TAKT == 0 && !zwischenhalt()) return false;
-  }
-
-  // Each run in the order of its drops.
-  std::uint32_t anfang = 0;
-  Puffer puffer = {};
-  for (std::uint32_t b = 0; b < eimer; ++b) {
-    const std::uint32_t ende = MISCHFELD[b];
-    if (ende - anfang >= 2) {
-      lauf_ordnen(folge + anfang, ende - anfang, knoten, puffer);
-    } else if (ende != anfang) {
-      folge[anfang] &= knoten;
-    }
-    if (anfang / JOIN_TAKT != ende / JOIN_TAKT && !zwischenhalt()) return false;
-    anfang = ende;
-  }
-
-  return true;
 }
 
 // Esc, Ctrl-C or a failed allocation stopped the build: nothing stays
@@ -298,7 +249,7 @@ void* raten_hole(std::uint64_t bytes, int nummer) {
   void* p = nullptr;
   if (platz >= GROSSE_SEITE) {
     if (posix_memalign(&p, GROSSE_SEITE, platz) != 0) p = nullptr;
-    if (p) grosse_seiten(p, platz);
+    if (p) advise_huge_pages(p, platz);
   } else {
     p = std::malloc(platz);
   }
@@ -363,6 +314,7 @@ void raten_spielbeginn(bool wdh_wahl) {
   FEHLZEICHEN = 0;
   UNTERBR = 0;
   GESPIELT = {};
+  raten_gespielt_zahl = 0;
   FEHLZ_BENUTZT = ALLE_F_LOESCHEN = LEERZEICHEN;
   ALLESTERNEDRUCKEN = true;
   F6_GEDR = false;
@@ -374,7 +326,7 @@ void raten_spielbeginn(bool wdh_wahl) {
 void INITFELD() {
   static bool beraten = false;
   if (!beraten) {
-    grosse_seiten(MISCHFELD, sizeof MISCHFELD);
+    advise_huge_pages(MISCHFELD, sizeof MISCHFELD);
     beraten = true;
   }
   const std::uint32_t n = raten_eimer < MISCHGROESSE ? raten_eimer : MISCHGROESSE;
@@ -493,6 +445,16 @@ struct Zaehlwerk {
     if (leer) setze(0, 1);
   }
 
+  // Set to node k.
+  Zaehlwerk(int laenge_, int zeichen, bool leer, std::uint32_t k)
+      : Zaehlwerk(laenge_, zeichen, leer) {
+    std::uint32_t v = leer ? k : k - 1;
+    for (int j = 0; j < l; ++j) {
+      setze(j, static_cast<int>(v % basis) + s);
+      v /= basis;
+    }
+  }
+
   // Position j (0-based) gets the digit wert.
   void setze(int j, int wert) {
     const int alt = d[j];
@@ -523,49 +485,14 @@ struct Zaehlwerk {
   }
 };
 
-// The buckets are drawn ahead, so that their counters are on their way to
-// the cache when they are needed.
-struct Eimervorrat {
-  static constexpr std::uint32_t VORAUS = 32;
-  std::uint32_t vorrat[VORAUS];
-  std::uint32_t zahl;
-
-  explicit Eimervorrat(std::uint32_t knoten) : zahl(knoten) {
-    for (std::uint32_t i = 0; i < VORAUS && i < zahl; ++i) {
-      vorrat[i] = Random(raten_eimer);
-      __builtin_prefetch(&MISCHFELD[vorrat[i]], 1);
-    }
-  }
-
-  // The bucket of node k; the draw for node k + VORAUS takes its slot.
-  std::uint32_t eimer_fuer(std::uint32_t k) {
-    const std::uint32_t platz = (k - 1) % VORAUS;
-    const std::uint32_t b = vorrat[platz];
-    if (k + VORAUS <= zahl) {
-      const std::uint32_t neu = Random(raten_eimer);
-      vorrat[platz] = neu;
-      __builtin_prefetch(&MISCHFELD[neu], 1);
-    }
-    return b;
-  }
-};
-
-// Node k into bucket b at a place drawn among the nodes already there; the
-// drops are replayed when the buckets are joined.
-inline void werfe(std::uint32_t k, std::uint32_t b) {
-  const std::uint32_t im_eimer = MISCHFELD[b];
-  const std::uint32_t r = im_eimer ? Random(eimer_n(im_eimer) + 1) : 0;
-  MISCHFELD[b] = im_eimer + 1;
-  wurf_feld[k - 1] = b << WURF_BITS | r;
-}
-
 // The progress of the build in stars, a tenth of the nodes each.
 struct Aufbaufortschritt {
   std::uint32_t soll = ZAHL_DER_VERSUCHE ? ZAHL_DER_VERSUCHE : 1;
   std::uint64_t naechster_stern = (static_cast<std::uint64_t>(soll) + 9) / 10;
 
-  void knoten_fertig() {
-    ++GERATENE_VERSUCHE;
+  // The nodes up to k are drawn.
+  void bis(std::uint32_t k) {
+    GERATENE_VERSUCHE = k;
     SETZEZEITLETZTERVERSUCH = true;
     if (GERATENE_VERSUCHE >= naechster_stern) {
       const std::uint64_t q = raten_fortschritt(soll);
@@ -574,25 +501,343 @@ struct Aufbaufortschritt {
   }
 };
 
-// Every code once: the solutions into the solution list (from its end), and
-// every node dropped into a bucket, the clock and the keys every
-// AUFBAU_TAKT nodes from the first on.
-// gezogen: the nodes dropped. False on Esc or Ctrl-C.
-bool zaehle_auf(int l, int n, bool leer, bool wdh, std::uint32_t zahl, std::uint32_t& gezogen) {
-  Zaehlwerk werk(l, n, leer);
-  Eimervorrat eimer(zahl);
-  Aufbaufortschritt fortschritt;
-  std::uint32_t fuellstand = raten_loes_zahl;
-  for (std::uint32_t k = 1; k <= zahl; ++k) {
-    if ((k - 1) % AUFBAU_TAKT == 0 && !zwischenhalt()) return false;
-    if (werk.ist_loesung(leer, wdh) && fuellstand > 0) raten_loes_setze(--fuellstand, werk.pos);
-    VERSLOE = k;
-    werfe(k, eimer.eimer_fuer(k));
-    gezogen = k;
-    fortschritt.knoten_fertig();
-    if (k == zahl || !werk.weiter()) break;
+// ------------------------------------------------------------ the build on every core
+//
+// The draws of bucket and place are one stream of random numbers on this
+// thread, in node order: node k's bucket b and its place r (drawn among the
+// nodes b holds, as its counter steers) go to wurf[k - 1]. MISCHFELD counts
+// the nodes of each bucket meanwhile, and at the start of each segment of the
+// nodes its counts are kept (`stand`): where that segment's nodes of each
+// bucket begin in the bucket's run. The rest is jobs, taken in order by the
+// workers while the draws run and by this thread after them:
+//   - the first touch of the draws' and the list's memory, and the solution
+//     records, node range by node range (any time);
+//   - each segment's nodes into their buckets' runs (after the draws);
+//   - each bucket range's runs in the order of their drops (after every
+//     segment is in).
+// A run gets its nodes in creation order however the segments are shared
+// out, so the list is the one a single thread builds.
+
+// Nodes a store needs for its build to be shared out among the cores.
+constexpr std::uint32_t AUFBAU_PARALLEL_AB = 1u << 16;
+constexpr std::uint32_t ABSCHNITTE_MAX = 8;
+constexpr std::uint32_t LOES_STUECK = 1u << 20;   // nodes of a job of solution records
+constexpr std::size_t BERUEHR_STUECK = 8u << 20;  // bytes of a job of first touches
+constexpr std::uint32_t LAUF_STUECK = 1u << 14;   // buckets of a job of replays
+
+enum class Arbeit : std::uint8_t { beruehren, loesungen, verteilen, ordnen };
+
+struct Aufbau {
+  int l = 0, n = 0;
+  bool leer = false, wdh = false;
+  std::uint32_t zahl = 0, eimer = 0;
+  std::uint32_t knoten = 0;  // the mask of a node in a run's entry
+  bool gepackt = false;
+  std::uint32_t abschnitte = 1;
+  std::uint32_t grenze[ABSCHNITTE_MAX + 1] = {};  // segment s: nodes grenze[s] .. grenze[s + 1] - 1
+  std::uint32_t* stand[ABSCHNITTE_MAX] = {};      // segment s >= 1 (0: MISCHFELD)
+  std::uint32_t* stand_block = nullptr;
+  // The jobs: [0, beruehr) first touches, then the solution records, the
+  // segments and the replays.
+  std::uint32_t beruehr = 0, loes = 0, ordnen = 0, jobs = 0;
+  std::atomic<std::uint32_t> naechster{0};
+  std::atomic<std::uint32_t> erledigt{0};
+  std::atomic<std::uint32_t> verteilt{0};  // segments in their runs
+  std::atomic<bool> gezogen{false};        // the draws are done, the segments' starts known
+  std::atomic<bool> halt{false};
+  std::atomic<std::uint64_t> zeichen{0};  // the signs of the solution records
+  std::mutex sperre;
+  std::condition_variable tor;
+
+  Arbeit art(std::uint32_t i) const {
+    if (i < beruehr) return Arbeit::beruehren;
+    if (i < beruehr + loes) return Arbeit::loesungen;
+    if (i < beruehr + loes + abschnitte) return Arbeit::verteilen;
+    return Arbeit::ordnen;
+  }
+  bool offen(std::uint32_t i) const {
+    switch (art(i)) {
+      case Arbeit::verteilen:
+        return gezogen.load();
+      case Arbeit::ordnen:
+        return verteilt.load() == abschnitte;
+      default:
+        return true;
+    }
+  }
+  // Wakes the workers at a gate: the lock orders the change before their
+  // look at it.
+  void oeffne() {
+    sperre.lock();
+    sperre.unlock();
+    tor.notify_all();
+  }
+};
+
+// The solutions among the nodes before node k: the numbers below k's whose
+// digits are signs (no vacant digit), none twice unless repetition is
+// allowed, counted digit by digit from the highest.
+std::uint64_t loesungen_vor(std::uint32_t k, int l, bool leer, bool wdh) {
+  std::uint64_t v = leer ? k : k - 1;
+  std::uint32_t ziffer[9];
+  for (int j = 0; j < l; ++j) {
+    ziffer[j] = static_cast<std::uint32_t>(v % basis);
+    v /= basis;
+  }
+  const std::uint32_t erste = leer ? 1 : 0;
+  const std::uint64_t zeichen = basis - erste;
+  bool benutzt[37] = {};
+  std::uint64_t summe = 0, gewaehlt = 0;
+  for (int j = l - 1; j >= 0; --j) {
+    std::uint64_t kleiner = 0;
+    for (std::uint32_t x = erste; x < ziffer[j]; ++x) kleiner += wdh || !benutzt[x];
+    std::uint64_t weiter = 1;  // ways to fill the j positions below
+    for (int i = 0; i < j; ++i)
+      weiter *= wdh ? zeichen : (zeichen > gewaehlt + 1 + i ? zeichen - gewaehlt - 1 - i : 0);
+    summe += kleiner * weiter;
+    if (ziffer[j] < erste || (!wdh && benutzt[ziffer[j]])) return summe;
+    benutzt[ziffer[j]] = true;
+    ++gewaehlt;
+  }
+  return summe;
+}
+
+// The solution records of the nodes von..bis (from the end of the list, the
+// newest node first, as the creation chain runs).
+void schreibe_loesungen(Aufbau& a, std::uint32_t von, std::uint32_t bis) {
+  Zaehlwerk werk(a.l, a.n, a.leer, von);
+  std::uint64_t fuellstand = raten_loes_zahl - loesungen_vor(von, a.l, a.leer, a.wdh);
+  std::uint64_t zeichen = 0;
+  for (std::uint32_t k = von;; ++k) {
+    if (werk.ist_loesung(a.leer, a.wdh) && fuellstand > 0)
+      zeichen |= raten_loes_schreibe(static_cast<std::uint32_t>(--fuellstand), werk.pos);
+    if (k == bis) break;
+    werk.weiter();
+  }
+  a.zeichen.fetch_or(zeichen);
+}
+
+// Segment s's nodes to their places in their buckets' runs, in creation
+// order. On this thread the clocks and the keys every JOIN_TAKT nodes.
+bool verteile(Aufbau& a, std::uint32_t s, bool hier) {
+  const std::uint32_t* const wurf = wurf_feld;
+  std::uint32_t* const folge = paare;
+  std::uint32_t* const ziel = s == 0 ? MISCHFELD : a.stand[s];
+  const std::uint32_t von = a.grenze[s], bis = a.grenze[s + 1];
+  constexpr std::uint32_t WEIT = 32;
+  for (std::uint32_t k = von; k < bis; ++k) {
+    if (k + 2 * WEIT < bis) __builtin_prefetch(&ziel[wurf[k - 1 + 2 * WEIT] >> WURF_BITS]);
+    if (k + WEIT < bis) __builtin_prefetch(&folge[ziel[wurf[k - 1 + WEIT] >> WURF_BITS]], 1);
+    const std::uint32_t w = wurf[k - 1];
+    folge[ziel[w >> WURF_BITS]++] = a.gepackt ? k | (w & 63) << KNOTEN_BITS : k;
+    if (hier && k % JOIN_TAKT == 0 && !zwischenhalt()) return false;
   }
   return true;
+}
+
+// The runs of the buckets in job j's range, each in the order of its drops.
+void ordne(const Aufbau& a, std::uint32_t j) {
+  const std::uint32_t* const ende = a.abschnitte == 1 ? MISCHFELD : a.stand[a.abschnitte - 1];
+  std::uint32_t* const folge = paare;
+  const std::uint32_t von = j * LAUF_STUECK;
+  const std::uint32_t bis = a.eimer - von > LAUF_STUECK ? von + LAUF_STUECK : a.eimer;
+  std::uint32_t anfang = von ? ende[von - 1] : 0;
+  for (std::uint32_t b = von; b < bis; ++b) {
+    const std::uint32_t c = ende[b] - anfang;
+    if (c >= 2) {
+      lauf_ordnen(folge + anfang, c, a.knoten);
+    } else if (c == 1) {
+      folge[anfang] &= a.knoten;
+    }
+    anfang = ende[b];
+  }
+}
+
+// Backs job j's part of the draws' and of the list's memory now; the
+// draws may be writing there meanwhile (the system backs a page without a
+// write, where it can).
+void beruehre(const Aufbau& a, std::uint32_t j) {
+  const std::size_t bytes = static_cast<std::size_t>(a.zahl) * 8;
+  const std::size_t von = j * BERUEHR_STUECK;
+  memory_prefault(reinterpret_cast<char*>(paare) + von,
+                  bytes - von > BERUEHR_STUECK ? BERUEHR_STUECK : bytes - von);
+}
+
+// Job i; false when Esc or Ctrl-C stopped it (only on this thread).
+bool erledige(Aufbau& a, std::uint32_t i, bool hier) {
+  switch (a.art(i)) {
+    case Arbeit::beruehren:
+      beruehre(a, i);
+      break;
+    case Arbeit::loesungen: {
+      const std::uint32_t von = (i - a.beruehr) * LOES_STUECK + 1;
+      const std::uint32_t bis = a.zahl - (von - 1) > LOES_STUECK ? von - 1 + LOES_STUECK : a.zahl;
+      schreibe_loesungen(a, von, bis);
+      break;
+    }
+    case Arbeit::verteilen: {
+      if (!verteile(a, i - a.beruehr - a.loes, hier)) return false;
+      if (a.verteilt.fetch_add(1) + 1 == a.abschnitte) a.oeffne();
+      break;
+    }
+    case Arbeit::ordnen:
+      ordne(a, i - a.beruehr - a.loes - a.abschnitte);
+      break;
+  }
+  a.erledigt.fetch_add(1);
+  return true;
+}
+
+void aufbau_arbeiter(void* daten) {
+  Aufbau& a = *static_cast<Aufbau*>(daten);
+  for (;;) {
+    const std::uint32_t i = a.naechster.fetch_add(1);
+    if (i >= a.jobs) return;
+    {
+      std::unique_lock<std::mutex> l(a.sperre);
+      a.tor.wait(l, [&] { return a.halt.load() || a.offen(i); });
+    }
+    if (a.halt.load()) return;
+    erledige(a, i, false);
+    arbeiter_melden();
+  }
+}
+
+// This thread's share after the draws: the jobs left, the clocks and the
+// keys between them and while it waits. False on Esc or Ctrl-C.
+bool aufbau_mitarbeiten(Aufbau& a) {
+  std::uint64_t gesehen = 0;
+  for (;;) {
+    const std::uint32_t i = a.naechster.fetch_add(1);
+    if (i >= a.jobs) break;
+    while (!a.offen(i)) {
+      arbeiter_warten(gesehen, 10);
+      if (!zwischenhalt()) return false;
+    }
+    if (!erledige(a, i, true) || !zwischenhalt()) return false;
+  }
+  while (a.erledigt.load() < a.jobs) {
+    arbeiter_warten(gesehen, 10);
+    if (!zwischenhalt()) return false;
+  }
+  return true;
+}
+
+// The segments and the jobs of a build on `faeden` threads (this one
+// included); the segments' tables from the budget, else one segment.
+void plane(Aufbau& a, std::uint32_t faeden) {
+  a.knoten = a.gepackt ? (1u << KNOTEN_BITS) - 1 : ~0u;
+  a.abschnitte = faeden > 1 ? (2 * faeden < ABSCHNITTE_MAX ? 2 * faeden : ABSCHNITTE_MAX) : 1;
+  if (a.abschnitte > 1) {
+    a.stand_block = hole<std::uint32_t>(static_cast<std::size_t>(a.abschnitte - 1) * a.eimer, 2);
+    if (!a.stand_block) a.abschnitte = 1;
+  }
+  for (std::uint32_t s = 1; s < a.abschnitte; ++s)
+    a.stand[s] = a.stand_block + static_cast<std::size_t>(s - 1) * a.eimer;
+  // Segment borders at whole steps of the draws, where the counts are kept.
+  for (std::uint32_t s = 0; s <= a.abschnitte; ++s) {
+    const std::uint64_t k = static_cast<std::uint64_t>(a.zahl) * s / a.abschnitte;
+    a.grenze[s] = s == a.abschnitte ? a.zahl + 1
+                                    : static_cast<std::uint32_t>(k / AUFBAU_TAKT * AUFBAU_TAKT + 1);
+  }
+  a.beruehr =
+      faeden > 1 ? static_cast<std::uint32_t>(
+                       (static_cast<std::size_t>(a.zahl) * 8 + BERUEHR_STUECK - 1) / BERUEHR_STUECK)
+                 : 0;
+  a.loes = (a.zahl + LOES_STUECK - 1) / LOES_STUECK;
+  a.ordnen = (a.eimer + LAUF_STUECK - 1) / LAUF_STUECK;
+  a.jobs = a.beruehr + a.loes + a.abschnitte + a.ordnen;
+}
+
+// The draws, one stream in node order: the buckets VORAUS nodes ahead, so
+// that their counters are on their way to the cache when they are needed,
+// then the place among the nodes the bucket holds. The counts of the
+// buckets are kept at each segment's start; the clocks, the keys and the
+// progress every AUFBAU_TAKT nodes from the first on. False on Esc or
+// Ctrl-C.
+bool ziehe(Aufbau& a) {
+  constexpr std::uint32_t VORAUS = 32;
+  const std::uint32_t zahl = a.zahl, eimer = raten_eimer;
+  std::uint32_t* const wurf = wurf_feld;
+  Aufbaufortschritt fortschritt;
+  Zufall z = zufall_holen();
+  std::uint32_t vorrat[VORAUS];
+  for (std::uint32_t i = 0; i < VORAUS && i < zahl; ++i) {
+    vorrat[i] = z.unter(eimer);
+    __builtin_prefetch(&MISCHFELD[vorrat[i]], 1);
+  }
+  std::uint32_t s = 1;
+  for (std::uint32_t k = 1; k <= zahl;) {
+    zufall_zurueck(z);
+    if (!zwischenhalt()) return false;
+    for (; s < a.abschnitte && a.grenze[s] == k; ++s)
+      std::memcpy(a.stand[s], MISCHFELD, static_cast<std::size_t>(a.eimer) * 4);
+    const std::uint32_t bis = zahl - k >= AUFBAU_TAKT ? k + AUFBAU_TAKT : zahl + 1;
+    for (; k < bis; ++k) {
+      const std::uint32_t platz = (k - 1) % VORAUS;
+      const std::uint32_t b = vorrat[platz];
+      if (k + VORAUS <= zahl) {
+        const std::uint32_t neu = z.unter(eimer);
+        vorrat[platz] = neu;
+        __builtin_prefetch(&MISCHFELD[neu], 1);
+      }
+      const std::uint32_t im_eimer = MISCHFELD[b];
+      const std::uint32_t r = im_eimer ? z.unter(eimer_n(im_eimer) + 1) : 0;
+      MISCHFELD[b] = im_eimer + 1;
+      wurf[k - 1] = b << WURF_BITS | r;
+    }
+    fortschritt.bis(bis - 1);
+  }
+  zufall_zurueck(z);
+  VERSLOE = zahl;
+  return true;
+}
+
+// Where each bucket's run begins, and each segment's part of it; the
+// counters as the drops left them.
+void runs_anlegen(Aufbau& a) {
+  std::uint32_t summe = 0;
+  for (std::uint32_t b = 0; b < a.eimer; ++b) {
+    const std::uint32_t c = MISCHFELD[b];
+    if (c) MISCHZ[b] = eimer_zaehler(c);
+    MISCHFELD[b] = summe;
+    for (std::uint32_t s = 1; s < a.abschnitte; ++s) a.stand[s][b] += summe;
+    summe += c;
+  }
+}
+
+// Every code once: the solutions into the solution list, every node dropped
+// into a bucket, the buckets joined into the trial list, on the threads
+// there are. False on Esc or Ctrl-C.
+bool baue_liste(int l, int n, bool leer, bool wdh, std::uint32_t zahl) {
+  Aufbau a;
+  a.l = l;
+  a.n = n;
+  a.leer = leer;
+  a.wdh = wdh;
+  a.zahl = zahl;
+  a.eimer = raten_eimer < MISCHGROESSE ? raten_eimer : MISCHGROESSE;
+  a.gepackt = zahl < (1u << KNOTEN_BITS);
+  // Threads asked for are used whatever the size.
+  const std::uint32_t faeden =
+      raten_faeden || zahl >= AUFBAU_PARALLEL_AB ? arbeiter_zahl_fuer_suche() : 1;
+  plane(a, faeden);
+  if (faeden > 1) arbeiter_starten(faeden - 1, aufbau_arbeiter, &a);
+  bool ganz = ziehe(a);
+  if (ganz) {
+    runs_anlegen(a);
+    a.gezogen = true;
+    a.oeffne();
+    ganz = aufbau_mitarbeiten(a);
+  }
+  a.halt = true;
+  a.oeffne();
+  arbeiter_beenden();
+  if (a.stand_block)
+    raten_gib_frei(a.stand_block, static_cast<std::size_t>(a.abschnitte - 1) * a.eimer * 4);
+  raten_loes_zeichen |= a.zeichen.load();
+  raten_loes_zeichen_genau = false;
+  return ganz;
 }
 
 // Outside a build every bucket is empty.
@@ -605,14 +850,14 @@ bool zaehle_auf(int l, int n, bool leer, bool wdh, std::uint32_t zahl, std::uint
 
 // The first half of the working arrays, sorted by bucket, stays as the
 // trial list; the draws go.
-void behalte_versuchsliste(std::uint32_t zahl, std::uint32_t gezogen) {
+void behalte_versuchsliste(std::uint32_t zahl) {
   void* klein = std::realloc(paare, static_cast<std::size_t>(zahl) * 4);
   raten_folge = klein ? static_cast<std::uint32_t*>(klein) : paare;
   paare = wurf_feld = nullptr;
   raten_belegt -= static_cast<std::size_t>(zahl) * 4;
   raten_anfang = 0;
-  assert(gezogen == zahl && zahl == raten_knoten);
-  ZAHLGESAMTVERSUCHE = gezogen;
+  assert(zahl == raten_knoten);
+  ZAHLGESAMTVERSUCHE = zahl;
   raten_enden();
 }
 
@@ -635,10 +880,8 @@ void INIT_RATEN(bool& ok) {
   if (!zaehle_knoten(l, n, leer, wdh, knoten, loesungen)) return abbrechen(ok);
   if (!hole_aufbauspeicher(knoten, loesungen)) return abbrechen(ok);
   const auto zahl = static_cast<std::uint32_t>(knoten);
-  std::uint32_t gezogen = 0;
-  if (!zaehle_auf(l, n, leer, wdh, zahl, gezogen)) return abbrechen(ok);
-  if (!eimer_verbinden(gezogen)) return abbrechen(ok);
-  behalte_versuchsliste(zahl, gezogen);
+  if (!baue_liste(l, n, leer, wdh, zahl)) return abbrechen(ok);
+  behalte_versuchsliste(zahl);
 
   if (!zwischenhalt()) return abbrechen(ok);
   ERLAUBT = raten_loes_zahl ? raten_pos_knoten(raten_loes_pos(0)) : 0;

@@ -212,12 +212,15 @@ TEST(RateCode, EquallyGoodTrialsAreDrawnUniformly) {
   }
 }
 
-TEST(RateCode, WorkersChooseAsTheSearchOnOneThread) {
+TEST(RateCode, WorkersAndOrbitsChooseAsThePlainSearchOnOneThread) {
   // Blocks of one or a few trials, so that the workers finish them out of
   // order and reject against bounds of every age (with a variable code
   // blocks of many trials, scored in batches); 100,000 trials to share the
-  // count of the canonical ones too. The one thread runs the plain code, the
-  // workers the processor's best instruction set.
+  // count of the canonical ones too. The plain search runs on one thread
+  // without the orbits of the played trials' symmetry, in the plain code;
+  // the one thread with the orbits and the workers (with them) in the
+  // processor's best instruction set. Every search counts every trial it
+  // decided, and the orbits spare trials.
   const Bedingung faelle[] = {{4, '7', true, false},
                               {5, '5', true, false},
                               {4, '9', false, false},
@@ -226,25 +229,62 @@ TEST(RateCode, WorkersChooseAsTheSearchOnOneThread) {
   for (const Bedingung& f : faelle)
     for (std::uint64_t saat = 1; saat <= (f.l == 5 && f.letztes == '9' ? 1u : 3u); ++saat)
       for (bool fest : {true, false}) {
-        std::vector<std::string> spur[2];
-        std::uint32_t danach[2] = {};
-        for (int art = 0; art < 2; ++art) {
+        std::vector<std::string> spur[3];
+        std::uint32_t danach[3] = {};
+        std::uint64_t bewertet[3] = {};
+        for (int art = 0; art < 3; ++art) {
           HarnessOhneEingabeende h;
-          raten_faeden = art == 0 ? 1 : 3;
+          raten_faeden = art == 2 ? 3 : 1;
+          raten_symmetrie = art != 0;
           if (art == 0) raten_kern_erzwingen(RatenKern::skalar);
           raten_block_paare = fest ? 40 : 1u << 16;
           raten_parallel_ab = 0;
           RANDOMIZE(saat);
           bedingungen(f.l, '0', f.letztes, f.wdh, f.leer, true, fest);
           ASSERT_TRUE(beginne(fest ? zufallsgeheim(f.l, f.wdh) : ""));
-          for (const Zug& z : partie())
+          for (int i = 0; i < 40; ++i) {
+            const bool suche = ZAHLGESAMTVERSUCHE > 1 && raten_loes_zahl > 1;
+            const Zug z = zug();
             spur[art].push_back(z.code + std::to_string(z.p * 10 + z.z));
+            if (z.taste == 27 || !suche) break;
+            EXPECT_EQ(GERATENE_VERSUCHE, ZAHL_DER_VERSUCHE);
+            bewertet[art] += raten_bewertet;
+            if (z.p == X.laenge) break;
+          }
           danach[art] = Random(1u << 30);
           EXPECT_EQ(arbeiter_laufend(), 0u);
         }
-        EXPECT_EQ(spur[0], spur[1]) << f.l << f.letztes << " seed " << saat << " fixed " << fest;
-        EXPECT_EQ(danach[0], danach[1]);
+        for (int art = 1; art < 3; ++art) {
+          EXPECT_EQ(spur[0], spur[art])
+              << f.l << f.letztes << " seed " << saat << " fixed " << fest << " way " << art;
+          EXPECT_EQ(danach[0], danach[art]);
+          EXPECT_LT(bewertet[art], bewertet[0]);
+        }
       }
+}
+
+TEST(RateCode, WithoutThreadsTheGameGoesOnAsOnOneThread) {
+  // The system gives one worker of three, then none: the build, the count
+  // of the canonical trials (100,000 trials) and the searches go on with
+  // what there is, and play as the main thread alone does.
+  std::vector<std::string> spur[3];
+  for (int art = 0; art < 3; ++art) {
+    HarnessOhneEingabeende h;
+    raten_faeden = art == 0 ? 1 : 3;
+    h.vc.thread_fail_from = art == 1 ? 1 : 0;
+    raten_block_paare = 40;
+    raten_parallel_ab = 0;
+    RANDOMIZE(7);
+    bedingungen(5, '0', '9', true);
+    ASSERT_TRUE(beginne(zufallsgeheim(5, true)));
+    for (const Zug& z : partie()) spur[art].push_back(z.code + std::to_string(z.p * 10 + z.z));
+    EXPECT_EQ(arbeiter_laufend(), 0u);
+    if (art > 0) {
+      EXPECT_GT(h.vc.thread_starts, 1);
+    }
+  }
+  EXPECT_EQ(spur[1], spur[0]);
+  EXPECT_EQ(spur[2], spur[0]);
 }
 
 // A game after its opening, the computer answering against a fixed code.

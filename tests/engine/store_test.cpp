@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "engine/raten_hilfe.h"
 #include "support/harness.h"
@@ -142,6 +143,7 @@ TEST(RatenSpeicher, TrialOrderIsFixedBySeed) {
     char letztes;
     bool leer;
     std::uint64_t folge;
+    bool wdh = true;
   };
   const Fall faelle[] = {
       {MISCHGROESSE, 1, 4, '5', false, 0x667d3d86a25dbec7u},
@@ -158,15 +160,25 @@ TEST(RatenSpeicher, TrialOrderIsFixedBySeed) {
       {3, 12, 2, '1', false, 0x62a9a1878dc56de5u},
       {3072, 13, 6, '9', false, 0xa487b56bca2d7263u},
       {4096, 14, 5, '9', true, 0xe2a84147a2e1a804u},
+      {4096, 15, 5, 'a', false, 0xc37d4f8e53b4dbe7u, false},
   };
+  // The build on one thread, and shared out among three (whatever the
+  // store's size): the same lists.
   for (const Fall& f : faelle) {
-    HarnessOhneEingabeende h;
-    raten_eimer = f.eimer;
-    RANDOMIZE(f.saat);
-    bedingungen(f.l, '0', f.letztes, true, f.leer);
-    ASSERT_TRUE(beginne());
-    const std::uint64_t folge = versuchsfolge();
-    EXPECT_EQ(folge, f.folge) << f.eimer << ' ' << f.saat;
+    std::vector<std::string> loes[2];
+    for (int geteilt = 0; geteilt < 2; ++geteilt) {
+      HarnessOhneEingabeende h;
+      raten_faeden = geteilt ? 3 : 1;
+      raten_eimer = f.eimer;
+      RANDOMIZE(f.saat);
+      bedingungen(f.l, '0', f.letztes, f.wdh, f.leer);
+      ASSERT_TRUE(beginne());
+      const std::uint64_t folge = versuchsfolge();
+      EXPECT_EQ(folge, f.folge) << f.eimer << ' ' << f.saat << ' ' << geteilt;
+      loes[geteilt] = loesungen();
+      EXPECT_EQ(arbeiter_laufend(), 0u);
+    }
+    EXPECT_EQ(loes[1], loes[0]) << f.eimer << ' ' << f.saat;
   }
 }
 
