@@ -2,6 +2,7 @@
 // keyboard and the system services passed on to the selected back end.
 #include "console/console.h"
 
+#include <algorithm>
 #include <cstring>
 #include <exception>
 #include <thread>
@@ -249,10 +250,11 @@ std::uint64_t memory_obtainable() {
 }
 
 // The room kept free beside a build: the rest of the program, the system's
-// own needs, and what other processes take meanwhile.
+// own needs, and what other processes take meanwhile. A 32-bit process
+// cannot hold more than its address space, however much the machine has.
 bool memory_fits(std::uint64_t bytes) {
   const std::uint64_t rand = (std::uint64_t{32} << 20) + bytes / 16;
-  const std::uint64_t raum = memory_obtainable();
+  const std::uint64_t raum = std::min(memory_obtainable(), backend->address_space());
   return bytes <= raum && rand <= raum - bytes;
 }
 
@@ -339,6 +341,10 @@ void Backend::remove_folders(const std::vector<std::string>& folders) {
 
 std::uint64_t Backend::memory_obtainable() {
   return system_memory_obtainable();
+}
+
+std::uint64_t Backend::address_space() {
+  return system_address_space();
 }
 
 unsigned usable_cores() {

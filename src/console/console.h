@@ -189,8 +189,9 @@ void write_standard_error(std::string_view text);
 
 // Memory: how many more bytes this process can really get (the system
 // grants allocations it cannot back, and ends the process when they are
-// touched), and whether a build of `bytes` fits with room to spare. A build
-// that does not fit fails like an allocation that returned nothing.
+// touched), and whether a build of `bytes` fits with room to spare, in that
+// memory and in the process's address space. A build that does not fit fails
+// like an allocation that returned nothing.
 std::uint64_t memory_obtainable();
 bool memory_fits(std::uint64_t bytes);
 // Asks the system to back the whole pages within bytes at p now, in one call
@@ -253,6 +254,7 @@ class Backend {
   // The system's memory (console/system_memory.h) unless a back end keeps
   // its own.
   virtual std::uint64_t memory_obtainable();
+  virtual std::uint64_t address_space();
   // The cores the program may use for its computations.
   virtual unsigned cores() { return 1; }
   // A thread of the system (start_thread) unless a back end decides itself.

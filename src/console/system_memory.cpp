@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <limits>
 #include <sstream>
 #include <string_view>
 #include <vector>
@@ -156,6 +157,10 @@ std::uint64_t grenzen_raum(int grenze, int feld) {
 
 std::uint64_t memory_room_under(const std::string& root) {
   return raum(gruppen(root), root);
+}
+
+std::uint64_t system_address_space() {
+  return std::numeric_limits<std::size_t>::max();
 }
 
 std::uint64_t system_memory_obtainable() {

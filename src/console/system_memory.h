@@ -14,6 +14,11 @@ constexpr std::uint64_t MEMORY_UNLIMITED = ~std::uint64_t{0};
 // RLIMIT_DATA leave. MEMORY_UNLIMITED when nothing limits it.
 std::uint64_t system_memory_obtainable();
 
+// The most this process's address space can hold, so the largest block it
+// could ever get: the largest size_t (4 GiB - 1 for a 32-bit process, where
+// the system's memory can be larger; no limit for a 64-bit one).
+std::uint64_t system_address_space();
+
 // The cgroup and MemAvailable part, with /proc and /sys looked up under
 // root ("" for the system itself).
 std::uint64_t memory_room_under(const std::string& root);

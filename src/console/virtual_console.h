@@ -65,8 +65,10 @@ class VirtualConsole : public Backend {
   std::vector<std::string> folders_made;
 
   // ------------------------------------------------------------- memory
-  // The bytes this process could still get; no limit unless a test sets one.
+  // The bytes this process could still get, and what its address space can
+  // hold (a 32-bit process: 0xFFFFFFFF); no limits unless a test sets them.
   std::uint64_t memory_limit = ~std::uint64_t{0};
+  std::uint64_t address_space_bytes = ~std::uint64_t{0};
 
   // ------------------------------------------------------------- other
   std::string path = "/tmp/korvando";
@@ -99,6 +101,7 @@ class VirtualConsole : public Backend {
                    std::string& reason) override;
   void remove_folders(const std::vector<std::string>& folders) override;
   std::uint64_t memory_obtainable() override { return memory_limit; }
+  std::uint64_t address_space() override { return address_space_bytes; }
   // The cores the program is told it may use (1: its search stays on one thread).
   unsigned kerne = 1;
   unsigned cores() override { return kerne; }

@@ -571,8 +571,9 @@ std::uint32_t raten_pos_knoten(std::uint64_t pos);
 code raten_pos_code(std::uint64_t pos);
 // Memory of the store: bytes from the system (huge pages for large blocks),
 // counted in raten_belegt; nummer is the allocation's number for
-// raten_fehler_bei. Null when none is had.
-void* raten_hole(std::size_t bytes, int nummer);
+// raten_fehler_bei. Null when none is had (a size beyond the address space
+// included).
+void* raten_hole(std::uint64_t bytes, int nummer);
 void raten_gib_frei(void* p, std::size_t bytes);
 
 // ---- the codebreaker's solution list (loesungen.cpp)

@@ -288,7 +288,7 @@ bool raten_loes_anlegen(std::uint64_t zahl) {
   if (zahl > 0xFFFFFFFFu - BLOCK) return false;
   const bool ganz = zahl >= loes_kern::GANZ_AB;
   const std::uint64_t platz = ganz ? (zahl + BLOCK - 1) / BLOCK * BLOCK : zahl;
-  void* p = raten_hole(static_cast<std::size_t>(platz) * 2 * X.laenge, 1);
+  void* p = raten_hole(platz * 2 * X.laenge, 1);
   if (!p) return false;
   raten_loes = static_cast<std::uint8_t*>(p);
   raten_loes_laenge = X.laenge;

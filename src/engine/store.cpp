@@ -29,6 +29,17 @@
 
 namespace {
 
+// The upper 64 bits of the 96-bit product a * b (a division by a constant
+// as a multiplication); without 128-bit integers from two 32 x 32 bit
+// products, whose sum cannot overflow.
+inline std::uint64_t hoch_mal(std::uint64_t a, std::uint32_t b) {
+#ifdef __SIZEOF_INT128__
+  return static_cast<std::uint64_t>((static_cast<unsigned __int128>(a) * b) >> 64);
+#else
+  return ((a >> 32) * b + ((a & 0xFFFFFFFFu) * b >> 32)) >> 32;
+#endif
+}
+
 // Numbering of the nodes: node k is the number k (with the vacant sign) or
 // k - 1 (without) written in base `basis`, position 1 lowest; digit r stands
 // for sign r + `start`.
@@ -72,11 +83,9 @@ void gruppen_fuellen(int l) {
 // The three groups of v = the node's number as digits.
 inline void gruppen(std::uint32_t k, std::uint32_t (&r)[3]) {
   const std::uint32_t v = mit_leer ? k : k - 1;
-  const auto q =
-      static_cast<std::uint32_t>((static_cast<unsigned __int128>(gruppe_magie) * v) >> 64);
+  const auto q = static_cast<std::uint32_t>(hoch_mal(gruppe_magie, v));
   r[0] = v - q * gruppe_basis;
-  const auto q2 =
-      static_cast<std::uint32_t>((static_cast<unsigned __int128>(gruppe_magie) * q) >> 64);
+  const auto q2 = static_cast<std::uint32_t>(hoch_mal(gruppe_magie, q));
   r[1] = q - q2 * gruppe_basis;
   r[2] = q2;
 }
@@ -100,7 +109,7 @@ void stelle_zahlung_ein(int l, int n, bool leer) {
 constexpr std::size_t GROSSE_SEITE = std::size_t{2} << 20;
 
 template <class T>
-T* hole(std::size_t anzahl, int nummer) {
+T* hole(std::uint64_t anzahl, int nummer) {
   return static_cast<T*>(raten_hole(anzahl * sizeof(T), nummer));
 }
 
@@ -231,12 +240,12 @@ void schreibe_sterne(std::uint32_t zahl) {
 
 }  // namespace
 
-void* raten_hole(std::size_t bytes, int nummer) {
+void* raten_hole(std::uint64_t bytes, int nummer) {
   if (raten_fehler_bei == nummer) return nullptr;
   // What the store holds is not touched yet at the top of the build: the
-  // machine must back it together with this block.
+  // machine must back it together with this block (which then fits size_t).
   if (!memory_fits(bytes + raten_belegt)) return nullptr;
-  const std::size_t platz = bytes + (bytes == 0 ? 1 : 0);
+  const auto platz = static_cast<std::size_t>(bytes + (bytes == 0 ? 1 : 0));
   void* p = nullptr;
   if (platz >= GROSSE_SEITE) {
     if (posix_memalign(&p, GROSSE_SEITE, platz) != 0) p = nullptr;

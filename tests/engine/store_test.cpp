@@ -310,6 +310,16 @@ TEST(RatenSpeicher, FailedAllocationEndsLikeEsc) {
   }
 }
 
+// However much memory the machine has, a 32-bit process cannot hold a block
+// beyond its address space: the store refuses it (a size cut to 32 bits
+// would ask for 64 MiB and get them).
+TEST(RatenSpeicher, ABlockBeyondA32BitAddressSpaceIsRefused) {
+  HarnessOhneEingabeende h;
+  h.vc.address_space_bytes = 0xFFFFFFFFu;
+  EXPECT_EQ(raten_hole((std::uint64_t{4} << 30) + (64 << 20), 0), nullptr);
+  EXPECT_EQ(raten_belegt, 0u);
+}
+
 TEST(RatenSpeicher, StaysWithinTheAdmittedMemory) {
   struct Fall {
     int l;
