@@ -388,6 +388,8 @@ enum class RatenKern : std::uint8_t { automatisch, skalar, avx2, avx512 };
   V(std::uint64_t, raten_block_paare, RATEN_BLOCK_PAARE)                                          \
   /* The fewest pairs of a search that go to the workers at all. */                               \
   V(std::uint64_t, raten_parallel_ab, RATEN_PARALLEL_AB)                                          \
+  /* The most solutions a search scores side by side (tests set 0 to search with the orbits). */  \
+  V(std::uint32_t, raten_quer_bis, RATEN_QUER_BIS)                                                \
   /* ---- the symmetry of the played trials (symmetrie.cpp) */                                    \
   /* The trials played in this game as packed codes; a count above RATEN_GESPIELT_MAX means */    \
   /* more were played than kept (the symmetry is then not used). */                               \
@@ -687,6 +689,10 @@ bool raten_zwischenhalt(bool eroeffnung);
 constexpr std::uint32_t ARBEITER_MAX = 64;
 // The start values of raten_block_paare and raten_parallel_ab.
 constexpr std::uint64_t RATEN_BLOCK_PAARE = std::uint64_t{1} << 21;
+// Solutions up to which the side-by-side scoring beats the scoring of one
+// trial after the other and the orbits (measured); the start value of
+// raten_quer_bis.
+constexpr std::uint32_t RATEN_QUER_BIS = 4096;
 constexpr std::uint64_t RATEN_PARALLEL_AB = std::uint64_t{1} << 23;
 std::uint32_t arbeiter_zahl_fuer_suche();
 // Starts up to zahl threads running arbeit(daten) and returns how many the

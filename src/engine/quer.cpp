@@ -39,17 +39,11 @@ void zaehle_skalar(const loes_kern::Liste& li, const std::uint64_t* pos, int zah
 
 }  // namespace quer_kern
 
-namespace {
-
-// Solutions up to which the side-by-side scoring beats the scoring of one
-// trial after the other (measured).
-constexpr std::uint32_t QUER_BIS = 4096;
-static_assert(QUER_BIS <= quer_kern::MAX_LOESUNGEN);
-
-}  // namespace
+static_assert(RATEN_QUER_BIS <= quer_kern::MAX_LOESUNGEN);
 
 bool raten_quer_lohnt() {
-  return raten_loes_zahl >= 3 && raten_loes_zahl <= QUER_BIS && raten_kern() == RatenKern::avx512;
+  return raten_loes_zahl >= 3 && raten_loes_zahl <= raten_quer_bis &&
+         raten_loes_zahl <= quer_kern::MAX_LOESUNGEN && raten_kern() == RatenKern::avx512;
 }
 
 void raten_zaehle_quer(const std::uint64_t* pos, int zahl, std::int32_t best_max,

@@ -341,11 +341,12 @@ bool werte(std::uint64_t pos, std::uint32_t platz, const Schranke& g, std::int32
   return ganz;
 }
 
-// The search is scored side by side (raten_zaehle_quer) when it decides no
-// trial by its orbit; the class table of the best trial is then counted
+// With few solutions the search is scored side by side (raten_zaehle_quer):
+// that costs less than finding each trial's orbit, so such a search decides
+// no trial by its orbit. The class table of the best trial is then counted
 // after the search.
 bool quer_suche(bool eroeffnung) {
-  return !eroeffnung && raten_quer_lohnt() && !raten_mit_bahnen();
+  return !eroeffnung && raten_quer_lohnt();
 }
 
 // Trials of the list scored ahead, side by side: the next canonical places
@@ -642,12 +643,12 @@ bool suche_verteilt(bool reduzieren, std::uint32_t faeden, Beste& b, Ergebnis& e
   Teilung t;
   t.n = ZAHLGESAMTVERSUCHE;
   t.reduzieren = reduzieren;
-  t.mit_bahnen = raten_mit_bahnen();
+  t.quer = quer_suche(false);
+  t.mit_bahnen = !t.quer && raten_mit_bahnen();
   const std::uint32_t soll = ZAHL_DER_VERSUCHE ? ZAHL_DER_VERSUCHE : 1;
   const std::uint64_t je_block = versuche_je_block();
   t.stapel = je_block >= STAPEL ? STAPEL : 1;
   t.je_block = static_cast<std::uint32_t>(je_block < t.n ? je_block : t.n);
-  t.quer = quer_suche(false);
   t.groesse = blockgroesse(t.n, soll);
   if (arbeiter_starten(faeden, arbeite, &t) == 0) return false;
   std::uint64_t gesehen = 0;
