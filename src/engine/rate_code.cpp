@@ -349,6 +349,20 @@ bool quer_suche(bool eroeffnung) {
   return !eroeffnung && raten_quer_lohnt();
 }
 
+// The places of the list from von on before bis (only the canonical ones
+// when reducing), at most hoechstens, with their trials: their count.
+std::uint32_t sammle_plaetze(std::uint32_t von, std::uint32_t bis, bool reduzieren,
+                             std::uint32_t hoechstens, std::uint32_t* platz, std::uint64_t* pos) {
+  std::uint32_t zahl = 0;
+  for (std::uint32_t j = von; j < bis && zahl < hoechstens; ++j) {
+    const std::uint32_t eintrag = raten_folge[raten_stelle(j)];
+    if (reduzieren && !(eintrag & RATEN_MARKE)) continue;
+    platz[zahl] = j;
+    pos[zahl++] = raten_knoten_pos(eintrag & ~RATEN_MARKE);
+  }
+  return zahl;
+}
+
 // Trials of the list scored ahead, side by side: the next canonical places
 // from a place on, against the best at that moment. A trial is rejected
 // there only when it is worse than that best or a trial before it, which
@@ -365,13 +379,8 @@ struct Vorschau {
   // stays within the best.
   bool nimm(std::uint32_t i, std::uint32_t n, bool reduzieren, const Beste& b, Wertung& aus) {
     if (naechster == zahl || platz[naechster] != i) {
-      zahl = naechster = 0;
-      for (std::uint32_t j = i; j < n && zahl < QUER_BREITE; ++j) {
-        const std::uint32_t eintrag = raten_folge[raten_stelle(j)];
-        if (reduzieren && !(eintrag & RATEN_MARKE)) continue;
-        platz[zahl] = j;
-        pos[zahl++] = raten_knoten_pos(eintrag & ~RATEN_MARKE);
-      }
+      naechster = 0;
+      zahl = sammle_plaetze(i, n, reduzieren, QUER_BREITE, platz, pos);
       raten_zaehle_quer(pos, static_cast<int>(zahl), b.max, b.summe, w, ganz);
     }
     aus = w[naechster];
@@ -513,23 +522,19 @@ std::uint32_t sammle_stapel(const Teilung& t, std::uint32_t i, std::uint32_t bis
 // every trial the kernel keeps has its exact figures.
 void bewerte_block_quer(const Teilung& t, std::uint32_t von, std::uint32_t bis, Schranke g,
                         Block& b) {
-  std::vector<std::uint64_t> pos;
-  std::vector<std::uint32_t> platz, knoten;
-  for (std::uint32_t i = von; i < bis; ++i) {
-    const std::uint32_t eintrag = raten_folge[raten_stelle(i)];
-    if (t.reduzieren && !(eintrag & RATEN_MARKE)) continue;
-    platz.push_back(i);
-    knoten.push_back(eintrag & ~RATEN_MARKE);
-    pos.push_back(raten_knoten_pos(knoten.back()));
-  }
-  const std::uint32_t zahl = static_cast<std::uint32_t>(pos.size());
+  std::vector<std::uint32_t> platz(bis - von);
+  std::vector<std::uint64_t> pos(bis - von);
+  const std::uint32_t zahl =
+      sammle_plaetze(von, bis, t.reduzieren, bis - von, platz.data(), pos.data());
   std::vector<Wertung> w(zahl);
   std::unique_ptr<bool[]> ganz(new bool[zahl ? zahl : 1]);
   raten_zaehle_quer(pos.data(), static_cast<int>(zahl), g.max, g.summe, w.data(), ganz.get());
   b.bewertet += zahl;
   b.gezaehlt += zahl;
   for (std::uint32_t j = 0; j < zahl; ++j)
-    if (ganz[j]) b.kandidaten.push_back({platz[j], knoten[j], pos[j], w[j]});
+    if (ganz[j])
+      b.kandidaten.push_back(
+          {platz[j], raten_folge[raten_stelle(platz[j])] & ~RATEN_MARKE, pos[j], w[j]});
 }
 
 // One block, in batches of trials scored against the best before the batch;
